@@ -1,0 +1,8 @@
+#pragma once
+
+#include <cstdint>
+
+// Monotonic high-resolution counter for the frame clock; chosen at link time
+// (clock_gettime on Linux, QueryPerformanceCounter on Windows, fakes in tests).
+int64_t PlatformCounterFrequency();
+int64_t PlatformCounterNow();

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+
+#include "scene/vec3.h"
+
+struct Scene;
+
+// The one object that owns the saver window's GL state and the Scene.
+struct Renderer {
+    // Sector geometry, rebuilt every frame by setSectorAngle.
+    float geometryAngle = 36.0f;
+    int32_t sectorCount = 10;
+    Vec3 outlineApex;
+    Vec3 outlineStart;
+    Vec3 outlineEnd;
+    double startPlane[4] = {1.0, 0.0, 0.0, 0.0};
+    double endPlane[4] = {};
+    double partialStartPlane[4] = {};
+    double partialEndPlane[4] = {};
+    bool hasPartialSector = false;
+    float partialAngle = 0.0f;
+
+    Scene* scene = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool mirrorsActive = true;
+
+    // Frame clock, per run (render/frame_clock.cpp).
+    float measuredFps = 50.0f;
+    float elapsedSeconds = 0.0f;
+    float fpsWindowStart = 0.0f;
+    int32_t fpsFrameCount = 0;
+    int32_t targetFps = 24;
+    int32_t sleepMs = 74;
+
+    bool mirrorsSuppressed = false;
+    float sectorAngle = 36.0f;
+    float sectorsPerTurn = 10.0f;
+    int32_t passCount = 2;
+
+    // Offscreen target for the feedback passes, so that their 512 x 512 copy is defined
+    // in windows smaller than 512 pixels or narrower than tall. 0 when the GL has no
+    // framebuffer objects; the passes then go to the back buffer.
+    uint32_t offscreenFramebuffer = 0;
+    uint32_t offscreenColour = 0;
+    uint32_t offscreenDepth = 0;
+    int32_t offscreenWidth = 0;
+
+    // A record that is not set up: no GL, no Scene. Tests and tools fill what they need.
+    Renderer() = default;
+    // Set-up; the saver window's GL context must be current.
+    Renderer(int32_t width, int32_t height);
+    // Teardown; the GL context must still be current.
+    ~Renderer();
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    void setSectorAngle(float angle);
+    bool drawFrame(uint32_t flags);
+    void advance();
+    void drawPass(bool finalPass, int32_t level);
+    bool handleKey(uint32_t code);
+    bool toggleMirrorSuppression();
+
+    void startClock();
+    void tickClock();
+};
+
+// Bit of drawFrame's flags that asks for the kaleidoscope.
+constexpr uint32_t kMirrorFlag = 0x10000;
+
+extern Renderer* currentRenderer;
+extern uint32_t feedbackTextures[2];
