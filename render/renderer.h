@@ -44,7 +44,6 @@ struct Renderer {
     // framebuffer objects; the passes then go to the back buffer.
     uint32_t offscreenFramebuffer = 0;
     uint32_t offscreenColour = 0;
-    uint32_t offscreenDepth = 0;
     int32_t offscreenWidth = 0;
 
     // A record that is not set up: no GL, no Scene. Tests and tools fill what they need.

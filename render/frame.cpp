@@ -1,0 +1,118 @@
+// One frame: a chain of passes, each a kaleidoscope of the one before it.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "render/offscreen_target.h"
+#include "render/renderer.h"
+#include "scene/scene.h"
+
+namespace {
+
+constexpr int32_t kFeedbackSize = 512;
+
+void useClipPlanes(const double* start, const double* end) {
+    glClipPlane(GL_CLIP_PLANE0, start);
+    glClipPlane(GL_CLIP_PLANE1, end);
+}
+
+}  // namespace
+
+bool Renderer::drawFrame(uint32_t flags) {
+    mirrorsActive = (flags & kMirrorFlag) != 0;
+    if (mirrorsSuppressed) mirrorsActive = false;
+
+    glDrawBuffer(GL_BACK);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+
+    advance();
+    setSectorAngle(sectorAngle);
+
+    // Every offscreen pass shares the window's aspect at a height of 512, so the one
+    // projection serves them and the final pass alike.
+    const OffscreenViewport viewport = offscreenViewport(width, height);
+    if (passCount > 1) bindOffscreenTarget(*this);
+    for (int32_t level = 0; level <= passCount - 2; ++level) {
+        const int32_t copyX = useOffscreenViewport(*this, viewport);
+        drawPass(false, level);
+        glBindTexture(GL_TEXTURE_2D, feedbackTextures[level % 2]);
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, copyX, 0, kFeedbackSize, kFeedbackSize, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    if (passCount > 1) unbindOffscreenTarget(*this);
+
+    glViewport(0, 0, width, height);
+    drawPass(true, passCount - 1);
+    glFlush();
+    return true;
+}
+
+void Renderer::advance() {
+    tickClock();
+    if (scene != nullptr) scene->update();
+}
+
+// Each pass's content is drawn once per sector: even positions as they are, odd ones
+// mirrored, so that neighbours meet along mirror lines.
+void Renderer::drawPass(bool finalPass, int32_t level) {
+    if (scene == nullptr) return;
+    glPushMatrix();
+    if (!mirrorsActive && level == passCount - 1) {
+        glColor3f(1.0f, 0.0f, 0.0f);
+        glBegin(GL_LINE_LOOP);
+        glVertex2f(outlineApex.x, outlineApex.y);
+        glVertex2f(outlineStart.x, outlineStart.y);
+        glVertex2f(outlineEnd.x, outlineEnd.y);
+        glEnd();
+    }
+    scene->beginPass(finalPass, level);
+    if (mirrorsActive) {
+        glEnable(GL_CLIP_PLANE0);
+        glEnable(GL_CLIP_PLANE1);
+    }
+
+    const int32_t n = sectorCount;
+    for (int32_t i = 0; i < n; i += 2) {
+        if (!mirrorsActive && i > 0) break;
+        glPushMatrix();
+        glRotatef(static_cast<float>(i) * geometryAngle, 0.0f, 0.0f, 1.0f);
+        glFrontFace(GL_CCW);
+        if (i + 1 < n) {
+            if (i + 1 == n - 1 && hasPartialSector) {
+                useClipPlanes(partialStartPlane, partialEndPlane);
+            } else {
+                useClipPlanes(startPlane, endPlane);
+            }
+            if (level == 0) {
+                scene->drawButtons();
+            } else {
+                scene->drawFeedback(feedbackTextures[(level - 1) % 2]);
+            }
+        }
+        if (mirrorsActive) {
+            // The reflection reverses every polygon's winding; flip the front face so
+            // that culling keeps the same faces.
+            glScalef(-1.0f, 1.0f, 1.0f);
+            glFrontFace(GL_CW);
+            if (i == n - 1 && hasPartialSector) {
+                useClipPlanes(partialStartPlane, partialEndPlane);
+            } else {
+                useClipPlanes(startPlane, endPlane);
+            }
+            if (level == 0) {
+                scene->drawButtons();
+            } else {
+                scene->drawFeedback(feedbackTextures[(level - 1) % 2]);
+            }
+        }
+        glPopMatrix();
+    }
+
+    glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CLIP_PLANE1);
+    glDisable(GL_CLIP_PLANE2);
+    glFrontFace(GL_CCW);
+    glPopMatrix();
+    scene->endPass();
+}
