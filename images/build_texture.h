@@ -1,0 +1,7 @@
+#pragma once
+
+#include "images/texture_image.h"
+
+// Uploads the image's pixels as a mipmapped, repeating texture, stores its name in
+// `texture`, leaves it bound and frees the pixels. Needs a current GL context.
+bool BuildTexture(TextureImage& image);
