@@ -1,0 +1,226 @@
+// The Renderer in a real GL context: set-up state, the pass chain and the pictures.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "render/renderer.h"
+#include "scene/scene.h"
+#include "tests/render/fake_time.h"
+#include "tests/render/frame_pixels.h"
+#include "tests/support/gl_test_context.h"
+
+namespace {
+
+class RendererGl : public GlTest {
+protected:
+    // A Renderer on a window of the given size; the clock stays at 0 and the sector
+    // easing is held, so that the frame shows 10 whole sectors at rest.
+    std::unique_ptr<Renderer> makeRenderer(int32_t width, int32_t height, bool holdEasing = true) {
+        openContext(width, height);
+        if (HasFatalFailure() || IsSkipped()) return nullptr;
+        fakeCounterMs = 0;
+        fakeSeed = 7;
+        std::unique_ptr<Renderer> r(new Renderer(width, height));
+        if (holdEasing) r->scene->sectorEasing = false;
+        return r;
+    }
+    void TearDown() override {
+        renderer.reset();
+        GlTest::TearDown();
+    }
+    GLint internalFormat(uint32_t texture) {
+        GLint format = 0;
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+        return format;
+    }
+    std::unique_ptr<Renderer> renderer;
+};
+
+TEST_F(RendererGl, SetUpState) {
+    renderer = makeRenderer(640, 480, false);
+    if (!renderer) return;
+    EXPECT_EQ(currentRenderer, renderer.get());
+    EXPECT_EQ(renderer->sectorCount, 10);
+    EXPECT_FALSE(renderer->hasPartialSector);
+    EXPECT_EQ(renderer->sectorsPerTurn, 10.0f);
+    EXPECT_EQ(renderer->passCount, 2);
+    EXPECT_EQ(renderer->sleepMs, 74);
+    EXPECT_EQ(renderer->targetFps, 24);
+    EXPECT_TRUE(renderer->mirrorsActive);
+    ASSERT_NE(renderer->scene, nullptr);
+
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    EXPECT_NEAR(projection[5], 1.0f, 1e-5);  // 90 degrees vertical field of view
+    EXPECT_NEAR(projection[0], 480.0f / 640.0f, 1e-5);
+    EXPECT_NEAR(projection[10], -21.0f / 19.0f, 1e-5);  // near 1, far 20
+    EXPECT_NEAR(projection[14], -40.0f / 19.0f, 1e-5);
+
+    for (uint32_t texture : feedbackTextures) {
+        GLint side = 0;
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &side);
+        EXPECT_EQ(side, 512);
+        EXPECT_EQ(internalFormat(texture), GL_RGBA);
+    }
+}
+
+TEST_F(RendererGl, FrameLeavesTheStateItPromises) {
+    renderer = makeRenderer(320, 240);
+    if (!renderer) return;
+    EXPECT_TRUE(renderer->drawFrame(kMirrorFlag));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_CLIP_PLANE0));
+    EXPECT_FALSE(glIsEnabled(GL_CLIP_PLANE1));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    GLint frontFace = 0;
+    glGetIntegerv(GL_FRONT_FACE, &frontFace);
+    EXPECT_EQ(frontFace, GL_CCW);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// Each offscreen pass redefines its texture as RGB; untouched ones keep their RGBA.
+TEST_F(RendererGl, PassChainAlternatesTheFeedbackTextures) {
+    renderer = makeRenderer(320, 240);
+    if (!renderer) return;
+    renderer->handleKey('1');  // one pass: buttons straight to the window
+    renderer->drawFrame(kMirrorFlag);
+    EXPECT_EQ(internalFormat(feedbackTextures[0]), GL_RGBA);
+    EXPECT_EQ(internalFormat(feedbackTextures[1]), GL_RGBA);
+
+    renderer->handleKey('2');
+    renderer->drawFrame(kMirrorFlag);
+    EXPECT_EQ(internalFormat(feedbackTextures[0]), GL_RGB);
+    EXPECT_EQ(internalFormat(feedbackTextures[1]), GL_RGBA);
+
+    renderer->handleKey('9');  // ten passes: nine copies, 0, 1, ..., 0
+    EXPECT_EQ(renderer->passCount, 10);
+    renderer->drawFrame(kMirrorFlag);
+    EXPECT_EQ(internalFormat(feedbackTextures[1]), GL_RGB);
+    EXPECT_GT(CountNonBlack(ReadBackBuffer(320, 240)), 320 * 240 / 10);
+}
+
+TEST_F(RendererGl, MirrorsMakeTheFrameSymmetricAcrossSectorLines) {
+    renderer = makeRenderer(400, 300);
+    if (!renderer) return;
+    // At time 0 the 270 and 90 degree rays are mirror lines: left and right halves
+    // match. The logo at the bottom is the one thing drawn once.
+    for (char passes : {'1', '2'}) {
+        renderer->handleKey(static_cast<uint32_t>(passes));
+        renderer->drawFrame(kMirrorFlag);
+        const FramePixels frame = ReadBackBuffer(400, 300);
+        SCOPED_TRACE(passes);
+        EXPECT_GT(CountNonBlack(frame), 400 * 300 / 4);
+        EXPECT_LT(MirrorMismatch(frame, 300 / 6, 40), 0.02);
+    }
+    // The same frame without mirrors draws its content once and is lopsided.
+    renderer->handleKey('1');
+    renderer->drawFrame(0);
+    EXPECT_GT(MirrorMismatch(ReadBackBuffer(400, 300), 300 / 6, 40), 0.10);
+}
+
+TEST_F(RendererGl, MirrorsOffShowTheRedSectorOutline) {
+    renderer = makeRenderer(400, 300);
+    if (!renderer) return;
+    renderer->handleKey('1');
+    renderer->drawFrame(kMirrorFlag);
+    const int64_t redWithMirrors = CountPureRed(ReadBackBuffer(400, 300));
+    renderer->handleKey('M');  // suppressed mirrors behave as mirrors off
+    renderer->drawFrame(kMirrorFlag);
+    EXPECT_FALSE(renderer->mirrorsActive);
+    const int64_t redWithout = CountPureRed(ReadBackBuffer(400, 300));
+    EXPECT_GT(redWithout, redWithMirrors + 40);
+    renderer->handleKey('M');
+    renderer->drawFrame(kMirrorFlag);
+    EXPECT_TRUE(renderer->mirrorsActive);
+}
+
+// A host's preview is far below 512 pixels high; its feedback picture must be the one
+// a large window of the same shape makes, not undefined pixels.
+TEST_F(RendererGl, PreviewWindowGetsTheSameFeedbackPictureAsALargeWindow) {
+    renderer = makeRenderer(1520, 1120);
+    if (!renderer) return;
+    renderer->drawFrame(kMirrorFlag);
+    const FramePixels large = ReadTexture(feedbackTextures[0]);
+
+    // The back buffer path, as where the GL has no framebuffer objects, agrees too.
+    const uint32_t framebuffer = renderer->offscreenFramebuffer;
+    ASSERT_NE(framebuffer, 0u) << "this GL offers framebuffer objects";
+    renderer->offscreenFramebuffer = 0;
+    renderer->drawFrame(kMirrorFlag);
+    const FramePixels backBuffer = ReadTexture(feedbackTextures[0]);
+    renderer->offscreenFramebuffer = framebuffer;
+    EXPECT_LT(Difference(large, backBuffer, 8), 0.01);
+
+    renderer.reset();
+    renderer = makeRenderer(152, 112);
+    if (!renderer) return;
+    renderer->drawFrame(kMirrorFlag);
+    const FramePixels preview = ReadTexture(feedbackTextures[0]);
+    ASSERT_EQ(preview.width, 512);
+    EXPECT_GT(CountNonBlack(preview), 512 * 512 / 4);
+    EXPECT_LT(Difference(large, preview, 8), 0.01);
+    EXPECT_GT(CountNonBlack(ReadBackBuffer(152, 112)), 152 * 112 / 4);
+}
+
+TEST_F(RendererGl, PortraitWindowCopiesBlackBesideItsNarrowPass) {
+    renderer = makeRenderer(300, 600);
+    if (!renderer) return;
+    renderer->drawFrame(kMirrorFlag);
+    const FramePixels texture = ReadTexture(feedbackTextures[0]);
+    // The pass is 256 wide, centred in the 512 square: the outer columns are cleared.
+    for (int32_t y = 0; y < 512; y += 7) {
+        for (int32_t x : {0, 50, 120, 400, 470, 511}) {
+            const unsigned char* p = texture.at(x, y);
+            ASSERT_EQ(p[0] + p[1] + p[2], 0) << x << "," << y;
+        }
+    }
+    EXPECT_GT(CountNonBlack(texture), 256 * 512 / 4);
+}
+
+TEST_F(RendererGl, KeyHookTable) {
+    renderer = makeRenderer(160, 120);
+    if (!renderer) return;
+    Scene& scene = *renderer->scene;
+    EXPECT_TRUE(renderer->handleKey(0x20));
+    EXPECT_TRUE(renderer->handleKey(0x53));
+
+    const float zoom = scene.feedbackZoom;
+    EXPECT_TRUE(renderer->handleKey(0x25));
+    EXPECT_NEAR(scene.feedbackZoom, zoom - 0.1f, 1e-6);
+    EXPECT_TRUE(renderer->handleKey(0x27));
+    EXPECT_NEAR(scene.feedbackZoom, zoom, 1e-6);
+    const float spin = scene.spinRate;
+    EXPECT_TRUE(renderer->handleKey(0x26));
+    EXPECT_NEAR(scene.spinRate, spin + 0.00436332f, 1e-7);
+    scene.buttons[3].velocity.set(1.0f, 1.0f, 0.0f);
+    EXPECT_TRUE(renderer->handleKey(0x28));
+    EXPECT_EQ(scene.transitionLength, 1);
+    EXPECT_EQ(scene.buttons[3].velocity.x, 0.0f);
+
+    for (uint32_t digit = '0'; digit <= '9'; ++digit) {
+        EXPECT_TRUE(renderer->handleKey(digit));
+        EXPECT_EQ(renderer->passCount, static_cast<int32_t>(digit - '0') + 1);
+    }
+    EXPECT_TRUE(renderer->handleKey(0x4D));
+    EXPECT_TRUE(renderer->mirrorsSuppressed);
+
+    // G reaches the Scene, yet the saver closes; so do Escape, Enter and clicks.
+    const bool easing = scene.sectorEasing;
+    EXPECT_FALSE(renderer->handleKey(0x47));
+    EXPECT_NE(scene.sectorEasing, easing);
+    for (uint32_t code : {27u, 13u, 0x41u, 1u, 2u, 16u, 5u, 0x70u}) {
+        EXPECT_FALSE(renderer->handleKey(code)) << code;
+    }
+    EXPECT_EQ(renderer->passCount, 10);
+}
+
+}  // namespace
