@@ -8,9 +8,9 @@
 #include "tests/images/jpeg_test_streams.h"
 #include "tests/images/loader_test.h"
 
-// Truncated and damaged streams. Under AddressSanitizer every stream sits in a block of
-// exactly its size, so these also show any read past a stream's end, any write outside
-// the buffers, and any leak or double release on the failure path.
+// Truncated and damaged streams. Every stream ends at an inaccessible page, so a read past
+// its end faults; under the sanitizers these also show any write outside the buffers and
+// any leak or double release on the failure path.
 
 namespace {
 
