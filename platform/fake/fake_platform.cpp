@@ -1,0 +1,238 @@
+#include "platform/fake/fake_platform.h"
+
+#include <cstdio>
+
+#include "shell/messages.h"
+
+FakePlatform fakePlatform;
+
+void ResetFakePlatform() { fakePlatform = FakePlatform(); }
+
+void FakePlatform::input(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    queue.push_back({window, message, wParam, lParam});
+}
+
+intptr_t FakePlatform::deliver(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return PlatformSendMessage(window, message, wParam, lParam);
+}
+
+namespace {
+
+std::string Hex(uintptr_t value) {
+    char text[32];
+    snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(value));
+    return text;
+}
+
+int32_t PLATFORM_STDCALL FakeVerifyScreenSavePwd(PlatformWindow window) {
+    fakePlatform.verifyCalls.push_back(window);
+    return fakePlatform.verifyAnswer ? 1 : 0;
+}
+
+uint32_t PLATFORM_STDCALL FakePwdChangePassword(const char* provider, PlatformWindow parent, uint32_t,
+                                                uint32_t) {
+    fakePlatform.note(std::string("PwdChangePasswordA ") + provider);
+    fakePlatform.changePasswordParents.push_back(parent);
+    return 0;
+}
+
+}  // namespace
+
+void PlatformStartProcess(int, char**) {}
+PlatformInstance PlatformModuleInstance() { return 0x400000; }
+int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
+const char* PlatformGetCommandLine() { return fakePlatform.commandLine.c_str(); }
+
+PlatformWindow PlatformGetForegroundWindow() {
+    fakePlatform.note("GetForegroundWindow");
+    return fakePlatform.foregroundWindow;
+}
+
+uint32_t PlatformGetTickCount() { return fakePlatform.tick; }
+
+void PlatformSleep(uint32_t milliseconds) {
+    fakePlatform.note("Sleep " + std::to_string(milliseconds));
+    fakePlatform.sleeps.push_back(milliseconds);
+    if (fakePlatform.onSleep) fakePlatform.onSleep();
+}
+
+bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance) {
+    fakePlatform.note(std::string("RegisterClass ") + className);
+    if (fakePlatform.registerClassFails) return false;
+    fakePlatform.procedure = procedure;
+    return true;
+}
+
+int32_t PlatformGetScreenWidth() { return fakePlatform.screenWidth; }
+int32_t PlatformGetScreenHeight() { return fakePlatform.screenHeight; }
+
+bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
+    if (fakePlatform.hostWindows.count(window) == 0) return false;
+    *rect = fakePlatform.hostRect;
+    return true;
+}
+
+PlatformWindow PlatformCreateWindow(const char* className, const char* title, PlatformWindow parent,
+                                    int32_t width, int32_t height) {
+    fakePlatform.note(std::string("CreateWindow ") + className + " " + title + " " + Hex(parent) + " " +
+                      std::to_string(width) + "x" + std::to_string(height));
+    if (parent != 0 && fakePlatform.hostWindows.count(parent) == 0) return 0;
+    fakePlatform.window = kFakeSaverWindow;
+    fakePlatform.createdWindow = kFakeSaverWindow;
+    fakePlatform.createdParent = parent;
+    fakePlatform.createdWidth = width;
+    fakePlatform.createdHeight = height;
+    fakePlatform.procedure(kFakeSaverWindow, WM_CREATE, 0, 0);
+    return kFakeSaverWindow;
+}
+
+void PlatformSetScreenSaverRunning(bool running) {
+    fakePlatform.note(running ? "ScreenSaverRunning 1" : "ScreenSaverRunning 0");
+    fakePlatform.screenSaverRunning = running;
+}
+
+void PlatformShowWindow(PlatformWindow, int32_t showCommand) {
+    fakePlatform.note("ShowWindow " + std::to_string(showCommand));
+    fakePlatform.shownWith = showCommand;
+}
+
+bool PlatformDestroyWindow(PlatformWindow window) {
+    if (window == 0 || window != fakePlatform.window) return false;
+    fakePlatform.note("DestroyWindow");
+    fakePlatform.destroyed.push_back(window);
+    fakePlatform.procedure(window, WM_DESTROY, 0, 0);
+    fakePlatform.window = 0;
+    return true;
+}
+
+bool PlatformPeekMessage(PlatformMessage* message) {
+    if (!fakePlatform.queue.empty()) {
+        *message = fakePlatform.queue.front();
+        fakePlatform.queue.pop_front();
+        return true;
+    }
+    if (fakePlatform.quitPosted) {
+        fakePlatform.quitPosted = false;
+        *message = PlatformMessage{0, WM_QUIT, 0, 0};
+        return true;
+    }
+    return false;
+}
+
+void PlatformTranslateMessage(const PlatformMessage&) {}
+
+intptr_t PlatformDispatchMessage(const PlatformMessage& message) {
+    if (message.window == 0 || message.window != fakePlatform.window) return 0;
+    return fakePlatform.procedure(message.window, message.message, message.wParam, message.lParam);
+}
+
+bool PlatformPostMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    fakePlatform.posted.push_back({window, message, wParam, lParam});
+    fakePlatform.queue.push_back({window, message, wParam, lParam});
+    return true;
+}
+
+intptr_t PlatformSendMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (window == 0 || window != fakePlatform.window) return 0;
+    return fakePlatform.procedure(window, message, wParam, lParam);
+}
+
+intptr_t PlatformDefWindowProc(PlatformWindow window, uint32_t message, uintptr_t, intptr_t) {
+    fakePlatform.note("DefWindowProc " + Hex(message));
+    if (message == WM_CLOSE) PlatformDestroyWindow(window);
+    return 0;
+}
+
+void PlatformPostQuitMessage(int32_t exitCode) {
+    fakePlatform.note("PostQuitMessage " + std::to_string(exitCode));
+    fakePlatform.quitPosted = true;
+}
+
+PlatformCursor PlatformLoadCursor(uint32_t id) { return id == IDC_ARROW ? kFakeArrowCursor : 0; }
+
+void PlatformSetCursor(PlatformCursor cursor) { fakePlatform.cursorsSet.push_back(cursor); }
+
+bool PlatformGetCursorPos(PlatformPoint* point) {
+    *point = fakePlatform.cursor;
+    return true;
+}
+
+PlatformDevice PlatformGetDevice(PlatformWindow) {
+    fakePlatform.note("GetDevice");
+    return kFakeDevice;
+}
+
+int32_t PlatformChoosePixelFormat(PlatformDevice, const PixelFormatRequest& request) {
+    fakePlatform.note("ChoosePixelFormat " + Hex(request.flags) + " " + std::to_string(request.pixelType) +
+                      " " + std::to_string(request.colorBits));
+    return fakePlatform.pixelFormat;
+}
+
+bool PlatformSetPixelFormat(PlatformDevice, int32_t format, const PixelFormatRequest&) {
+    fakePlatform.note("SetPixelFormat " + std::to_string(format));
+    return !fakePlatform.setPixelFormatFails;
+}
+
+PlatformGlContext PlatformCreateGlContext(PlatformDevice) {
+    fakePlatform.note("CreateGlContext");
+    return kFakeContext;
+}
+
+bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
+    fakePlatform.note("MakeCurrent " + Hex(device) + " " + Hex(context));
+    fakePlatform.currentContext = context;
+    return true;
+}
+
+void PlatformSwapBuffers(PlatformDevice) { fakePlatform.note("SwapBuffers"); }
+void PlatformReleaseDevice(PlatformWindow, PlatformDevice) { fakePlatform.note("ReleaseDevice"); }
+
+void PlatformDeleteGlContext(PlatformGlContext context) {
+    fakePlatform.note("DeleteGlContext " + Hex(context));
+}
+
+intptr_t PlatformDialogBox(PlatformInstance, int32_t templateId, const DialogTemplate& dialog,
+                           PlatformWindow owner, DialogProcedure procedure) {
+    fakePlatform.note("DialogBox " + std::to_string(templateId) + " " + dialog.caption + " " + Hex(owner));
+    fakePlatform.dialogResult = 0;
+    procedure(kFakeDialog, WM_INITDIALOG, 0, 0);
+    if (fakePlatform.dialogScript) fakePlatform.dialogScript(kFakeDialog, procedure);
+    return fakePlatform.dialogResult;
+}
+
+void PlatformEndDialog(PlatformWindow, intptr_t result) {
+    fakePlatform.note("EndDialog " + std::to_string(result));
+    fakePlatform.dialogResult = result;
+}
+
+void PlatformCheckDlgButton(PlatformWindow, int32_t id, bool checked) { fakePlatform.dialogChecks[id] = checked; }
+
+bool PlatformIsDlgButtonChecked(PlatformWindow, int32_t id) {
+    auto found = fakePlatform.dialogChecks.find(id);
+    return found != fakePlatform.dialogChecks.end() && found->second;
+}
+
+void PlatformMessageBox(const char* text, const char* caption) {
+    fakePlatform.note("MessageBox");
+    fakePlatform.messageBoxes.push_back(std::string(caption) + ": " + text);
+}
+
+bool PlatformIsNtFamily() { return fakePlatform.ntFamily; }
+
+PlatformLibrary PlatformLoadLibrary(const char* name) {
+    fakePlatform.note(std::string("LoadLibrary ") + name);
+    return fakePlatform.libraries.count(name) != 0 ? 0x1B : 0;
+}
+
+void* PlatformGetProcAddress(PlatformLibrary, const char* name) {
+    const std::string entry = name;
+    if (entry == "VerifyScreenSavePwd" && fakePlatform.libraries.count("VerifyScreenSavePwd") != 0) {
+        return reinterpret_cast<void*>(&FakeVerifyScreenSavePwd);
+    }
+    if (entry == "PwdChangePasswordA" && fakePlatform.libraries.count("PwdChangePasswordA") != 0) {
+        return reinterpret_cast<void*>(&FakePwdChangePassword);
+    }
+    return nullptr;
+}
+
+void PlatformFreeLibrary(PlatformLibrary) { fakePlatform.note("FreeLibrary"); }

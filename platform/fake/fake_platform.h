@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// The platform layer for unit tests: records what the shell asks for and answers with
+// what the test has set. Reset before each test.
+struct FakePlatform {
+    // Answers the test sets.
+    std::string commandLine = "brisalo.scr";
+    PlatformWindow foregroundWindow = 0;
+    PlatformPoint cursor;
+    uint32_t tick = 0;
+    bool registerClassFails = false;
+    int32_t screenWidth = 1280;
+    int32_t screenHeight = 1024;
+    std::set<PlatformWindow> hostWindows;  // windows that a Preview may draw in
+    PlatformRect hostRect{0, 0, 152, 112};
+    int32_t pixelFormat = 7;  // 0: no format matches
+    bool setPixelFormatFails = false;
+    bool ntFamily = true;
+    std::set<std::string> libraries;  // library and entry names that exist
+    bool verifyAnswer = true;         // what the password dialog says
+    // What the user does while the dialog is up; runs after WM_INITDIALOG.
+    std::function<void(PlatformWindow dialog, DialogProcedure procedure)> dialogScript;
+    // Runs in every pause of the frame loop, where input can arrive.
+    std::function<void()> onSleep;
+
+    // What happened, in order.
+    std::vector<std::string> journal;
+    std::deque<PlatformMessage> queue;
+    std::vector<PlatformMessage> posted;
+    std::vector<PlatformCursor> cursorsSet;
+    std::vector<PlatformWindow> destroyed;
+    std::vector<std::string> messageBoxes;  // "caption: text"
+    std::vector<uint32_t> sleeps;
+    std::vector<PlatformWindow> verifyCalls;
+    std::vector<PlatformWindow> changePasswordParents;
+    std::map<int32_t, bool> dialogChecks;
+    intptr_t dialogResult = 0;
+    bool quitPosted = false;
+    bool screenSaverRunning = false;
+    PlatformGlContext currentContext = 0;
+
+    WindowProcedure procedure = nullptr;
+    PlatformWindow window = 0;  // the live window, 0 once destroyed
+    PlatformWindow createdWindow = 0;
+    PlatformWindow createdParent = 0;
+    int32_t createdWidth = 0;
+    int32_t createdHeight = 0;
+    int32_t shownWith = -1;
+
+    void note(const std::string& entry) { journal.push_back(entry); }
+    // Queues an input message for the live window, as the window system would.
+    void input(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
+    // Delivers a message to the window procedure at once, as a nested call would.
+    intptr_t deliver(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
+};
+
+extern FakePlatform fakePlatform;
+void ResetFakePlatform();
+
+constexpr PlatformCursor kFakeArrowCursor = 0xA770;
+constexpr PlatformWindow kFakeSaverWindow = 0x5A7E;
+constexpr PlatformWindow kFakeDialog = 0xD1A;
+constexpr PlatformDevice kFakeDevice = 0xDC;
+constexpr PlatformGlContext kFakeContext = 0x61C;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A registry export in the REGEDIT4 format, kept as its lines so that a rewrite changes the
+// one value it sets and keeps everything else as it was, comments and oddities included.
+// Key paths are under HKEY_CURRENT_USER; paths and value names compare without case, as
+// the registry's do.
+struct RegistryFile {
+    std::vector<std::string> lines;
+
+    static RegistryFile parse(const std::string& text);
+    std::string text() const;
+
+    bool hasKey(const std::string& path) const;
+    // The value's bytes as the registry hands them out: a dword as four little-endian
+    // bytes, a string with its terminator, hex data as written. False when the value is
+    // missing, deleted or malformed.
+    bool queryValue(const std::string& path, const std::string& name, std::vector<uint8_t>* data) const;
+    void addKey(const std::string& path);
+    void setDword(const std::string& path, const std::string& name, uint32_t value);
+};
+
+// Decodes the data part of a value line ("dword:…", "\"…\"", "hex:…", "hex(n):…").
+bool ParseRegistryData(const std::string& data, std::vector<uint8_t>* bytes);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// One command line from argv, as Windows would hand it over: the program path first, in
+// double quotes when it holds a space, then the arguments joined by single spaces.
+std::string BuildCommandLine(int argc, const char* const* argv);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+// Catches the X errors of the requests made while it lives, instead of letting them end
+// the process. failed() waits for the server's answer.
+struct X11ErrorTrap {
+    explicit X11ErrorTrap(Display* display);
+    ~X11ErrorTrap();
+    X11ErrorTrap(const X11ErrorTrap&) = delete;
+    X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
+
+    bool failed();
+
+    Display* display;
+    int previousError;
+};
+
+// Protocol errors on the saver's connection are never fatal, and a lost connection ends
+// the process quietly with exit code 0. chainPrevious keeps a toolkit's handler (GDK's)
+// for its own connection.
+void X11InstallErrorHandlers(bool chainPrevious);

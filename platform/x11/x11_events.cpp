@@ -1,0 +1,109 @@
+// X events as the messages of the saver window.
+#include <X11/Xutil.h>
+
+#include "platform/x11/x11_key_table.h"
+#include "platform/x11/x11_state.h"
+#include "shell/messages.h"
+
+namespace {
+
+void Queue(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    x11.queue.push_back({x11.window, message, wParam, lParam});
+}
+
+intptr_t PointParam(int x, int y) {
+    return static_cast<intptr_t>((static_cast<uint32_t>(y) & 0xFFFF) << 16 | (static_cast<uint32_t>(x) & 0xFFFF));
+}
+
+// The keypad's digits need Num Lock's level; every other key is named by its plain one.
+void QueueKey(XKeyEvent& event) {
+    KeySym level0 = XLookupKeysym(&event, 0);
+    const KeySym level1 = XLookupKeysym(&event, 1);
+    if ((event.state & Mod2Mask) != 0 && IsKeypadKey(level1)) level0 = level1;
+    const TranslatedInput input =
+        TranslateKeyPress(static_cast<uint32_t>(level0), static_cast<uint32_t>(level1), event.state);
+    Queue(input.message, input.wParam, input.lParam);
+}
+
+// Focus that moves because of a grab, into our own window or along with the pointer is
+// no loss of activation.
+bool LosesActivation(const XFocusChangeEvent& event) {
+    if (event.detail == NotifyInferior || event.detail == NotifyPointer || event.detail == NotifyPointerRoot ||
+        event.detail == NotifyDetailNone) {
+        return false;
+    }
+    if (event.mode == NotifyGrab) return false;
+    if (event.mode == NotifyUngrab) return x11.grabbed;
+    return true;
+}
+
+// A window that goes away under us (the preview host destroys its window, or ours) ends
+// the run as a destruction would.
+void WindowGone() {
+    x11.grabbed = false;
+    x11.procedure(x11.window, WM_DESTROY, 0, 0);
+    x11.window = 0;
+    x11.host = 0;
+}
+
+void Translate(XEvent& event) {
+    switch (event.type) {
+    case KeyPress:
+        if (event.xkey.window == x11.window) QueueKey(event.xkey);
+        break;
+    case ButtonPress:
+        if (event.xbutton.window == x11.window) {
+            const TranslatedInput input = TranslateButtonPress(event.xbutton.button, event.xbutton.state,
+                                                               event.xbutton.x, event.xbutton.y);
+            if (input.message != 0) Queue(input.message, input.wParam, input.lParam);
+        }
+        break;
+    case MotionNotify:
+        if (event.xmotion.window == x11.window) {
+            Queue(WM_SETCURSOR, x11.window, HTCLIENT | (WM_MOUSEMOVE << 16));
+            Queue(WM_MOUSEMOVE, ButtonMaskFromState(event.xmotion.state), PointParam(event.xmotion.x, event.xmotion.y));
+        }
+        break;
+    case EnterNotify:
+        if (event.xcrossing.window == x11.window) Queue(WM_SETCURSOR, x11.window, HTCLIENT | (WM_MOUSEMOVE << 16));
+        break;
+    case FocusOut:
+        if (event.xfocus.window == x11.window && LosesActivation(event.xfocus)) {
+            if (event.xfocus.mode == NotifyUngrab) x11.grabbed = false;
+            Queue(WM_ACTIVATE, WA_INACTIVE, 0);
+        }
+        break;
+    case UnmapNotify:
+        // Unmapped by someone else, the full-screen window has lost its grab and its place.
+        if (event.xunmap.window == x11.window) {
+            if (!x11.hiding && x11.host == 0) Queue(WM_ACTIVATE, WA_INACTIVE, 0);
+            x11.hiding = false;
+        }
+        break;
+    case DestroyNotify:
+        if (x11.window != 0 &&
+            (event.xdestroywindow.window == x11.window || (x11.host != 0 && event.xdestroywindow.window == x11.host))) {
+            WindowGone();
+        }
+        break;
+    case ClientMessage:
+        if (event.xclient.window == x11.window && event.xclient.format == 32 &&
+            static_cast<Atom>(event.xclient.data.l[0]) == XInternAtom(x11.display, "WM_DELETE_WINDOW", False)) {
+            Queue(WM_CLOSE, 0, 0);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+void X11PumpEvents() {
+    if (x11.display == nullptr) return;
+    while (XPending(x11.display) > 0) {
+        XEvent event;
+        XNextEvent(x11.display, &event);
+        if (x11.window != 0) Translate(event);
+    }
+}

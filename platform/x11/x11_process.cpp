@@ -1,0 +1,94 @@
+// Process-wide services of the X11 platform: command line, clock, sleep, signals and the
+// things Linux does not have (password libraries, the screen-saver-running flag).
+#include <X11/Xlib.h>
+#include <time.h>
+
+#include <cerrno>
+#include <csignal>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/x11/x11_command_line.h"
+#include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_state.h"
+#include "shell/messages.h"
+
+volatile sig_atomic_t x11StopRequested = 0;
+
+namespace {
+
+std::string commandLine;
+
+void OnStopSignal(int) { x11StopRequested = 1; }
+
+}  // namespace
+
+void PlatformStartProcess(int argc, char** argv) {
+    commandLine = BuildCommandLine(argc, argv);
+
+    struct sigaction action{};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+
+    X11InstallErrorHandlers(false);
+}
+
+PlatformInstance PlatformModuleInstance() { return 0; }
+
+int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
+
+const char* PlatformGetCommandLine() { return commandLine.c_str(); }
+
+// The window with the input focus, as the top-level window that holds it; 0 when the focus
+// follows the pointer or there is no display.
+PlatformWindow PlatformGetForegroundWindow() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return 0;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    Window topLevel = 0;
+    if (focus != None && focus != PointerRoot) {
+        X11ErrorTrap trap(display);
+        Window window = focus;
+        for (;;) {
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned int count = 0;
+            if (!XQueryTree(display, window, &root, &parent, &children, &count)) break;
+            if (children != nullptr) XFree(children);
+            if (parent == root || parent == 0) {
+                topLevel = window;
+                break;
+            }
+            window = parent;
+        }
+    }
+    XCloseDisplay(display);
+    return topLevel;
+}
+
+uint32_t PlatformGetTickCount() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
+                                 static_cast<uint64_t>(now.tv_nsec) / 1000000u);
+}
+
+// A stop signal cuts the pause short, so the run ends without waiting for it.
+void PlatformSleep(uint32_t milliseconds) {
+    timespec pause{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    while (nanosleep(&pause, &pause) != 0 && errno == EINTR && !x11StopRequested) {
+    }
+}
+
+// Locking belongs to the session's screen locker: there is no per-saver password here,
+// which the shell treats as the NT family does.
+bool PlatformIsNtFamily() { return true; }
+PlatformLibrary PlatformLoadLibrary(const char*) { return 0; }
+void* PlatformGetProcAddress(PlatformLibrary, const char*) { return nullptr; }
+void PlatformFreeLibrary(PlatformLibrary) {}
+
+// Nothing on X11 asks whether a saver runs.
+void PlatformSetScreenSaverRunning(bool) {}

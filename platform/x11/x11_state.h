@@ -1,0 +1,50 @@
+#pragma once
+
+// What the X11 platform files share. Only platform/x11 includes this.
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+#include <csignal>
+#include <deque>
+#include <string>
+
+#include "platform/platform.h"
+
+struct X11State {
+    Display* display = nullptr;
+    std::string className;  // the one registered class
+    WindowProcedure procedure = nullptr;
+
+    Window window = 0;      // the saver window; 0 before creation and once destroyed
+    Window host = 0;        // the preview host, watched for its destruction
+    bool grabbed = false;   // keyboard and pointer held by the full-screen saver
+    bool hiding = false;    // an unmap that we asked for ourselves
+    GLXFBConfig windowConfig = nullptr;  // what the window's visual was made for
+
+    Cursor blankCursor = 0;
+    Cursor arrowCursor = 0;
+    Cursor definedCursor = 0;
+
+    std::deque<PlatformMessage> queue;
+    bool quitPosted = false;
+    int32_t quitCode = 0;
+};
+
+extern X11State x11;
+
+// Set by SIGTERM and SIGINT; the message pump ends the run through the normal teardown.
+extern volatile sig_atomic_t x11StopRequested;
+
+// The saver's display connection, opened on first use; nullptr when there is no display.
+Display* X11Display();
+
+// Lets go of keyboard and pointer so that another window (a message box) can take input.
+void X11ReleaseInput();
+
+// The framebuffer configuration for the saver's pixel format request: double-buffered RGBA
+// with 8 bits a channel, alpha when the server has it, on a visual of the screen's depth.
+GLXFBConfig X11ChooseConfig(Display* display, bool wantAlpha);
+
+// Turns pending X events into queued messages; events that end the window deliver
+// WM_DESTROY at once.
+void X11PumpEvents();

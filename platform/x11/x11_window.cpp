@@ -1,0 +1,234 @@
+// The saver window on X11: the "OpenGL" class, a full-screen override-redirect window
+// that holds keyboard and pointer, or a child filling a preview host; and its cursor.
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+
+#include <cstring>
+#include <ctime>
+
+#include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_state.h"
+#include "shell/messages.h"
+
+X11State x11;
+
+namespace {
+
+void PauseMilliseconds(long milliseconds) {
+    timespec pause{0, milliseconds * 1000000L};
+    nanosleep(&pause, nullptr);
+}
+
+// Grabs succeed only on a viewable window.
+void WaitUntilMapped(Window window) {
+    for (int i = 0; i < 200; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(x11.display, window, &attributes) && attributes.map_state == IsViewable) return;
+        PauseMilliseconds(5);
+    }
+}
+
+// Another client (a menu, a previous saver) may hold a grab for a moment; keep asking
+// briefly, then run without it rather than not at all.
+void GrabInput(Window window) {
+    bool keyboard = false;
+    bool pointer = false;
+    for (int attempt = 0; attempt < 100 && !(keyboard && pointer); ++attempt) {
+        if (!keyboard) {
+            keyboard = XGrabKeyboard(x11.display, window, False, GrabModeAsync, GrabModeAsync, CurrentTime) ==
+                       GrabSuccess;
+        }
+        if (!pointer) {
+            pointer = XGrabPointer(x11.display, window, False, ButtonPressMask | PointerMotionMask, GrabModeAsync,
+                                   GrabModeAsync, window, None, CurrentTime) == GrabSuccess;
+        }
+        if (!(keyboard && pointer)) PauseMilliseconds(20);
+    }
+    x11.grabbed = keyboard;
+    X11ErrorTrap trap(x11.display);
+    XSetInputFocus(x11.display, window, RevertToParent, CurrentTime);
+}
+
+void NameWindow(Window window, const char* className, const char* title) {
+    XStoreName(x11.display, window, title);
+    const Atom utf8 = XInternAtom(x11.display, "UTF8_STRING", False);
+    XChangeProperty(x11.display, window, XInternAtom(x11.display, "_NET_WM_NAME", False), utf8, 8,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(title),
+                    static_cast<int>(strlen(title)));
+    XClassHint hint;
+    hint.res_name = const_cast<char*>("brisalo");
+    hint.res_class = const_cast<char*>(className);
+    XSetClassHint(x11.display, window, &hint);
+    Atom deleteWindow = XInternAtom(x11.display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(x11.display, window, &deleteWindow, 1);
+}
+
+}  // namespace
+
+Display* X11Display() {
+    if (x11.display == nullptr) x11.display = XOpenDisplay(nullptr);
+    return x11.display;
+}
+
+// On X11 a class lives with the display connection: without a display there is nothing to
+// register with.
+bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance) {
+    if (X11Display() == nullptr || !x11.className.empty()) return false;
+    x11.className = className;
+    x11.procedure = procedure;
+    return true;
+}
+
+int32_t PlatformGetScreenWidth() {
+    return X11Display() != nullptr ? DisplayWidth(x11.display, DefaultScreen(x11.display)) : 0;
+}
+
+int32_t PlatformGetScreenHeight() {
+    return X11Display() != nullptr ? DisplayHeight(x11.display, DefaultScreen(x11.display)) : 0;
+}
+
+bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
+    if (X11Display() == nullptr || window == 0) return false;
+    X11ErrorTrap trap(x11.display);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(x11.display, static_cast<Window>(window), &attributes) || trap.failed()) return false;
+    int left = 0, top = 0;
+    Window child = 0;
+    XTranslateCoordinates(x11.display, static_cast<Window>(window), attributes.root, 0, 0, &left, &top, &child);
+    *rect = {left, top, left + attributes.width, top + attributes.height};
+    return !trap.failed();
+}
+
+PlatformWindow PlatformCreateWindow(const char* className, const char* title, PlatformWindow parent,
+                                    int32_t width, int32_t height) {
+    if (X11Display() == nullptr || x11.className != className || x11.window != 0) return 0;
+    Display* display = x11.display;
+    const int screen = DefaultScreen(display);
+    const Window root = RootWindow(display, screen);
+
+    // A window's visual is fixed when it is made, so it is made with the one the saver's
+    // pixel format will ask for; the screen's own when there is none, and then choosing
+    // the pixel format fails as it should.
+    x11.windowConfig = X11ChooseConfig(display, true);
+    if (x11.windowConfig == nullptr) x11.windowConfig = X11ChooseConfig(display, false);
+    XVisualInfo* visualInfo = x11.windowConfig != nullptr ? glXGetVisualFromFBConfig(display, x11.windowConfig) : nullptr;
+    Visual* visual = visualInfo != nullptr ? visualInfo->visual : DefaultVisual(display, screen);
+    const int depth = visualInfo != nullptr ? visualInfo->depth : DefaultDepth(display, screen);
+    if (visualInfo != nullptr) XFree(visualInfo);
+
+    XSetWindowAttributes attributes{};
+    attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
+    attributes.background_pixel = BlackPixel(display, screen);
+    attributes.border_pixel = 0;
+    attributes.override_redirect = parent == 0 ? True : False;
+    attributes.event_mask = KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask |
+                            StructureNotifyMask | EnterWindowMask;
+    const unsigned long mask = CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask;
+
+    Window window = 0;
+    {
+        // A preview handle that names no window fails here, quietly.
+        X11ErrorTrap trap(display);
+        window = XCreateWindow(display, parent != 0 ? static_cast<Window>(parent) : root, 0, 0,
+                               static_cast<unsigned int>(width), static_cast<unsigned int>(height), 0, depth,
+                               InputOutput, visual, mask, &attributes);
+        if (parent != 0) XSelectInput(display, static_cast<Window>(parent), StructureNotifyMask);
+        if (trap.failed()) {
+            if (window != 0) XDestroyWindow(display, window);
+            XFreeColormap(display, attributes.colormap);
+            return 0;
+        }
+    }
+    NameWindow(window, className, title);
+    x11.window = window;
+    x11.host = static_cast<Window>(parent);
+
+    x11.procedure(window, WM_CREATE, 0, 0);
+    if (x11.window == 0) return 0;
+
+    XMapRaised(display, window);
+    if (parent == 0) {
+        WaitUntilMapped(window);
+        GrabInput(window);
+    }
+    XFlush(display);
+    // As when a window appears under the pointer: the window procedure picks the cursor.
+    x11.procedure(window, WM_SETCURSOR, window, HTCLIENT | (WM_MOUSEMOVE << 16));
+    return window;
+}
+
+void PlatformShowWindow(PlatformWindow window, int32_t showCommand) {
+    if (window == 0 || window != x11.window) return;
+    if (showCommand == static_cast<int32_t>(SW_HIDE)) {
+        x11.hiding = true;
+        XUnmapWindow(x11.display, x11.window);
+    } else {
+        XMapWindow(x11.display, x11.window);
+    }
+    XFlush(x11.display);
+}
+
+// As on Windows, the window procedure sees WM_DESTROY before this returns.
+bool PlatformDestroyWindow(PlatformWindow window) {
+    if (window == 0 || window != x11.window) return false;
+    X11ReleaseInput();
+    {
+        X11ErrorTrap trap(x11.display);  // the host may have taken it with it already
+        XDestroyWindow(x11.display, x11.window);
+        if (x11.host != 0) XSelectInput(x11.display, x11.host, NoEventMask);
+    }
+    x11.procedure(x11.window, WM_DESTROY, 0, 0);
+    x11.window = 0;
+    x11.host = 0;
+    XFlush(x11.display);
+    return true;
+}
+
+void X11ReleaseInput() {
+    if (!x11.grabbed || x11.display == nullptr) return;
+    XUngrabKeyboard(x11.display, CurrentTime);
+    XUngrabPointer(x11.display, CurrentTime);
+    XFlush(x11.display);
+    x11.grabbed = false;
+}
+
+PlatformCursor PlatformLoadCursor(uint32_t id) {
+    if (id != IDC_ARROW || X11Display() == nullptr) return 0;
+    if (x11.arrowCursor == 0) x11.arrowCursor = XCreateFontCursor(x11.display, XC_left_ptr);
+    return x11.arrowCursor;
+}
+
+// No cursor is a blank one: X has no way to show none over a window.
+void PlatformSetCursor(PlatformCursor cursor) {
+    if (x11.display == nullptr || x11.window == 0) return;
+    Cursor wanted = static_cast<Cursor>(cursor);
+    if (wanted == 0) {
+        if (x11.blankCursor == 0) {
+            const char empty[1] = {0};
+            Pixmap pixmap = XCreateBitmapFromData(x11.display, x11.window, empty, 1, 1);
+            XColor black{};
+            x11.blankCursor = XCreatePixmapCursor(x11.display, pixmap, pixmap, &black, &black, 0, 0);
+            XFreePixmap(x11.display, pixmap);
+        }
+        wanted = x11.blankCursor;
+    }
+    if (wanted == x11.definedCursor) return;
+    x11.definedCursor = wanted;
+    XDefineCursor(x11.display, x11.window, wanted);
+    XFlush(x11.display);
+}
+
+bool PlatformGetCursorPos(PlatformPoint* point) {
+    if (X11Display() == nullptr) return false;
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
+    unsigned int state = 0;
+    if (!XQueryPointer(x11.display, DefaultRootWindow(x11.display), &root, &child, &rootX, &rootY, &windowX,
+                       &windowY, &state)) {
+        return false;
+    }
+    point->x = rootX;
+    point->y = rootY;
+    return true;
+}

@@ -1,0 +1,99 @@
+#include "shell/saver_window.h"
+
+#include "render/renderer.h"
+#include "shell/messages.h"
+#include "shell/saver_state.h"
+#include "shell/settings.h"
+#include "shell/window_proc.h"
+
+namespace {
+
+constexpr const char* kClassName = "OpenGL";
+constexpr const char* kWindowTitle = "SaverWindow";
+
+void ShowError(const char* text) { PlatformMessageBox(text, "Error"); }
+
+// Messages first, frames only when none waits: input is never more than one frame and one
+// pause late.
+void RunFrameLoop(PlatformDevice device) {
+    for (;;) {
+        PlatformMessage message;
+        if (PlatformPeekMessage(&message)) {
+            if (message.message == WM_QUIT) return;
+            PlatformTranslateMessage(message);
+            PlatformDispatchMessage(message);
+            continue;
+        }
+        if (currentRenderer->drawFrame(FrameFlags(settings->useMirrors))) PlatformSwapBuffers(device);
+        PlatformSleep(static_cast<uint32_t>(currentRenderer->sleepMs));
+    }
+}
+
+}  // namespace
+
+uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag : 0; }
+
+void RunSaver(PlatformWindow parent, int32_t showCommand) {
+    const bool screenSaver = currentMode == SaverMode::ScreenSaver;
+
+    if (!PlatformRegisterClass(kClassName, SaverWindowProc, moduleInstance)) {
+        ShowError("RegisterClass() failed:  Cannot register window class.");
+        return;
+    }
+
+    int32_t width = 0;
+    int32_t height = 0;
+    if (screenSaver) {
+        parent = 0;
+        width = PlatformGetScreenWidth();
+        height = PlatformGetScreenHeight();
+    } else {
+        PlatformRect rect;
+        PlatformGetWindowRect(parent, &rect);
+        width = rect.right - rect.left;
+        height = rect.bottom - rect.top;
+    }
+
+    // A preview handle that names no window ends here, without a word.
+    saverWindow = PlatformCreateWindow(kClassName, kWindowTitle, parent, width, height);
+    if (saverWindow == 0) return;
+
+    if (screenSaver) PlatformSetScreenSaverRunning(true);
+
+    const PlatformDevice device = PlatformGetDevice(saverWindow);
+    PixelFormatRequest request;
+    request.flags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    request.pixelType = PFD_TYPE_RGBA;
+    request.colorBits = 32;
+
+    // On these two failures the window and the device are left to the end of the process.
+    const int32_t format = PlatformChoosePixelFormat(device, request);
+    if (format == 0) {
+        ShowError("ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
+        if (screenSaver) PlatformSetScreenSaverRunning(false);
+        return;
+    }
+    if (!PlatformSetPixelFormat(device, format, request)) {
+        ShowError("SetPixelFormat() failed:  Cannot set format specified.");
+        if (screenSaver) PlatformSetScreenSaverRunning(false);
+        return;
+    }
+
+    const PlatformGlContext context = PlatformCreateGlContext(device);
+    PlatformMakeCurrent(device, context);
+
+    currentRenderer = new Renderer(width, height);
+    PlatformShowWindow(saverWindow, showCommand);
+
+    RunFrameLoop(device);
+
+    // The Renderer releases its Scene and textures while the context is still current.
+    if (currentRenderer != nullptr) {
+        delete currentRenderer;
+        currentRenderer = nullptr;
+    }
+    PlatformMakeCurrent(0, 0);
+    PlatformReleaseDevice(saverWindow, device);
+    PlatformDeleteGlContext(context);
+    if (screenSaver) PlatformSetScreenSaverRunning(false);
+}
