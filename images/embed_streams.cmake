@@ -41,12 +41,4 @@ ${entries}};
 
 const uint32_t embeddedStreamCount = ${count};
 ")
-
-# Rewrite only on change, so that an unchanged picture does not recompile.
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" old)
-  if(old STREQUAL text)
-    return()
-  endif()
-endif()
 file(WRITE "${OUTPUT}" "${text}")
