@@ -50,21 +50,4 @@ TEST_F(MemorySourceTest, SkipsStopAtTheEndAndThenOnlyAnEndOfImageMarkerIsSupplie
     EXPECT_EQ(errors.num_warnings, 2);
 }
 
-TEST_F(MemorySourceTest, SecondStreamReusesTheSourceRecord) {
-    const unsigned char first[4] = {1, 2, 3, 4};
-    const unsigned char second[3] = {5, 6, 7};
-    ResourceBuffer a{first, sizeof first};
-    ResourceBuffer b{second, sizeof second};
-    UseMemorySource(&cinfo, &a);
-    jpeg_source_mgr* installed = cinfo.src;
-    installed->skip_input_data(&cinfo, 3);
-
-    UseMemorySource(&cinfo, &b);
-    EXPECT_EQ(cinfo.src, installed);
-    EXPECT_EQ(reinterpret_cast<MemorySource*>(cinfo.src)->buffer, &b);
-    EXPECT_EQ(cinfo.src->next_input_byte, second);
-    EXPECT_EQ(cinfo.src->bytes_in_buffer, 3u);
-    EXPECT_EQ(cinfo.src->resync_to_restart, &jpeg_resync_to_restart);
-}
-
 }  // namespace
