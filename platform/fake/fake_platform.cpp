@@ -26,6 +26,7 @@ std::string Hex(uintptr_t value) {
 
 int32_t PLATFORM_STDCALL FakeVerifyScreenSavePwd(PlatformWindow window) {
     fakePlatform.verifyCalls.push_back(window);
+    if (fakePlatform.duringVerify) fakePlatform.duringVerify();
     return fakePlatform.verifyAnswer ? 1 : 0;
 }
 

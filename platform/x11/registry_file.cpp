@@ -31,10 +31,15 @@ int HexDigit(char c) {
     return -1;
 }
 
-// "[HKEY_CURRENT_USER\path]" gives path; other roots and deletions give nothing.
+// "[HKEY_CURRENT_USER\path]" gives path; other roots, deletions and broken headers give no
+// key, so that the values after them do not land in the key before.
 bool SectionPath(const std::string& line, std::string* path) {
     const std::string trimmed = Trim(line);
-    if (trimmed.size() < 2 || trimmed.front() != '[' || trimmed.back() != ']') return false;
+    if (trimmed.empty() || trimmed.front() != '[') return false;
+    if (trimmed.size() < 2 || trimmed.back() != ']') {
+        *path = std::string();
+        return true;
+    }
     const std::string inner = trimmed.substr(1, trimmed.size() - 2);
     const size_t prefix = sizeof kRootPrefix - 1;
     if (inner.size() <= prefix || !SameText(inner.substr(0, prefix), kRootPrefix)) {

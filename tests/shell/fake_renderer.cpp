@@ -1,0 +1,46 @@
+#include "tests/shell/fake_renderer.h"
+
+#include <string>
+
+#include "platform/fake/fake_platform.h"
+#include "render/renderer.h"
+
+Renderer* currentRenderer = nullptr;
+FakeRendererLog fakeRenderer;
+
+void ResetFakeRenderer() {
+    fakeRenderer = FakeRendererLog();
+    currentRenderer = nullptr;
+}
+
+bool RealHookTakes(uint32_t code) {
+    return code == 0x20 || (code >= 0x25 && code <= 0x28) || (code >= 0x30 && code <= 0x39) || code == 0x4D ||
+           code == 0x53;
+}
+
+Renderer::Renderer(int32_t width, int32_t height) {
+    currentRenderer = this;
+    this->width = width;
+    this->height = height;
+    sleepMs = fakeRenderer.sleepMs;
+    fakeRenderer.constructedWidth = width;
+    fakeRenderer.constructedHeight = height;
+    fakePlatform.note("Renderer " + std::to_string(width) + "x" + std::to_string(height) + " context " +
+                      std::to_string(fakePlatform.currentContext));
+}
+
+Renderer::~Renderer() {
+    fakePlatform.note("~Renderer context " + std::to_string(fakePlatform.currentContext));
+}
+
+bool Renderer::drawFrame(uint32_t flags) {
+    fakePlatform.note("drawFrame " + std::to_string(flags));
+    fakeRenderer.frameFlags.push_back(flags);
+    if (fakeRenderer.onFrame) fakeRenderer.onFrame();
+    return true;
+}
+
+bool Renderer::handleKey(uint32_t code) {
+    fakeRenderer.keys.push_back(code);
+    return fakeRenderer.takes ? fakeRenderer.takes(code) : RealHookTakes(code);
+}

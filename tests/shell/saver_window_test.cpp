@@ -1,0 +1,177 @@
+#include "shell/saver_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_platform.h"
+#include "render/renderer.h"
+#include "shell/messages.h"
+#include "shell/saver_state.h"
+#include "shell/settings.h"
+#include "shell/window_proc.h"
+#include "tests/shell/fake_renderer.h"
+
+namespace {
+
+constexpr PlatformWindow kHost = 0x777;
+
+class SaverWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetFakePlatform();
+        ResetFakeRenderer();
+        settings = new SaverSettings();
+        currentMode = SaverMode::ScreenSaver;
+        saverWindow = 0;
+        fakePlatform.hostWindows = {kHost};
+        fakePlatform.hostRect = {10, 20, 162, 132};
+    }
+    void TearDown() override {
+        delete settings;
+        settings = nullptr;
+    }
+
+    // Ends the run after `frames` frames, the way the user would: a key that is no scene key.
+    void pressEscapeAfter(size_t frames) {
+        fakePlatform.onSleep = [frames] {
+            if (fakeRenderer.frameFlags.size() == frames) fakePlatform.input(WM_KEYDOWN, VK_ESCAPE);
+        };
+    }
+    std::vector<std::string> journalWithout(const std::string& prefix) const {
+        std::vector<std::string> kept;
+        for (const std::string& entry : fakePlatform.journal) {
+            if (entry.compare(0, prefix.size(), prefix) != 0) kept.push_back(entry);
+        }
+        return kept;
+    }
+};
+
+TEST_F(SaverWindowTest, FullScreenRunFromCreationToTeardown) {
+    pressEscapeAfter(2);
+    RunSaver(kHost, 10);  // the parent is not used full screen
+
+    const std::vector<std::string> expected = {
+        "RegisterClass OpenGL",
+        "CreateWindow OpenGL SaverWindow 0x0 1280x1024",
+        "ScreenSaverRunning 1",
+        "GetDevice",
+        "ChoosePixelFormat 0x25 0 32",
+        "SetPixelFormat 7",
+        "CreateGlContext",
+        "MakeCurrent 0xdc 0x61c",
+        "Renderer 1280x1024 context 1564",
+        "ShowWindow 10",
+        "drawFrame 65536",
+        "SwapBuffers",
+        "Sleep 74",
+        "drawFrame 65536",
+        "SwapBuffers",
+        "Sleep 74",
+        "DestroyWindow",
+        "PostQuitMessage 0",
+        "~Renderer context 1564",
+        "MakeCurrent 0x0 0x0",
+        "ReleaseDevice",
+        "DeleteGlContext 0x61c",
+        "ScreenSaverRunning 0",
+    };
+    EXPECT_EQ(journalWithout("DefWindowProc"), expected);
+    EXPECT_EQ(saverWindow, kFakeSaverWindow);
+    EXPECT_EQ(settings->window, kFakeSaverWindow);
+    EXPECT_EQ(currentRenderer, nullptr);
+}
+
+TEST_F(SaverWindowTest, PreviewFillsItsHostAndEndsWhenTheHostDestroysIt) {
+    currentMode = SaverMode::Preview;
+    fakePlatform.onSleep = [] {
+        if (fakeRenderer.frameFlags.size() == 1) {
+            fakePlatform.input(WM_KEYDOWN, VK_ESCAPE);  // no close rule in a preview
+            fakePlatform.input(WM_LBUTTONDOWN, MK_LBUTTON);
+        }
+        if (fakeRenderer.frameFlags.size() == 3) PlatformDestroyWindow(fakePlatform.window);
+    };
+    RunSaver(kHost, 5);
+    EXPECT_EQ(fakePlatform.createdParent, kHost);
+    EXPECT_EQ(fakePlatform.createdWidth, 152);
+    EXPECT_EQ(fakePlatform.createdHeight, 112);
+    EXPECT_EQ(fakeRenderer.constructedWidth, 152);
+    EXPECT_EQ(fakeRenderer.constructedHeight, 112);
+    EXPECT_EQ(fakePlatform.shownWith, 5);
+    EXPECT_EQ(fakeRenderer.frameFlags.size(), 3u);
+    for (const std::string& entry : fakePlatform.journal) EXPECT_EQ(entry.find("ScreenSaverRunning"), std::string::npos);
+    EXPECT_EQ(fakePlatform.journal.back(), "DeleteGlContext 0x61c");
+}
+
+TEST_F(SaverWindowTest, WaitingMessagesAreAllHandledBeforeTheNextFrame) {
+    currentMode = SaverMode::Preview;
+    fakePlatform.onSleep = [] {
+        for (int i = 0; i < 5; ++i) fakePlatform.input(WM_MOUSEMOVE);
+        if (fakeRenderer.frameFlags.size() == 4) PlatformDestroyWindow(fakePlatform.window);
+    };
+    fakeRenderer.onFrame = [] { EXPECT_TRUE(fakePlatform.queue.empty()); };
+    RunSaver(kHost, 10);
+    EXPECT_EQ(fakeRenderer.frameFlags.size(), 4u);
+}
+
+TEST_F(SaverWindowTest, MirrorFlagIsReadForEveryFrameAndThePauseAfterIt) {
+    settings->useMirrors = 0;
+    fakeRenderer.onFrame = [] {
+        const size_t frame = fakeRenderer.frameFlags.size();
+        if (frame == 1) settings->useMirrors = 7;
+        if (frame == 2) currentRenderer->sleepMs = 31;  // the frame clock adapts it while drawing
+        if (frame == 3) settings->useMirrors = 0;
+    };
+    pressEscapeAfter(4);
+    RunSaver(0, 10);
+    EXPECT_EQ(fakeRenderer.frameFlags, (std::vector<uint32_t>{0, kMirrorFlag, kMirrorFlag, 0}));
+    EXPECT_EQ(fakePlatform.sleeps, (std::vector<uint32_t>{74, 31, 31, 31})) << "the pause is read after the draw";
+}
+
+TEST_F(SaverWindowTest, ClassRegistrationFailureShowsItsMessageAndCreatesNothing) {
+    fakePlatform.registerClassFails = true;
+    RunSaver(0, 10);
+    EXPECT_EQ(fakePlatform.messageBoxes,
+              std::vector<std::string>{"Error: RegisterClass() failed:  Cannot register window class."});
+    EXPECT_EQ(fakePlatform.journal, (std::vector<std::string>{"RegisterClass OpenGL", "MessageBox"}));
+}
+
+TEST_F(SaverWindowTest, PixelFormatFailuresShowTheirMessageAndClearTheRunningFlag) {
+    struct Failure {
+        int32_t format;
+        bool setFails;
+        const char* message;
+    };
+    const Failure failures[] = {
+        {0, false, "Error: ChoosePixelFormat() failed:  Cannot find a suitable pixel format."},
+        {7, true, "Error: SetPixelFormat() failed:  Cannot set format specified."},
+    };
+    for (const Failure& failure : failures) {
+        for (SaverMode mode : {SaverMode::ScreenSaver, SaverMode::Preview}) {
+            TearDown();
+            SetUp();
+            currentMode = mode;
+            fakePlatform.pixelFormat = failure.format;
+            fakePlatform.setPixelFormatFails = failure.setFails;
+            RunSaver(kHost, 10);
+            EXPECT_EQ(fakePlatform.messageBoxes, std::vector<std::string>{failure.message});
+            EXPECT_EQ(fakeRenderer.constructedWidth, 0) << "no Renderer";
+            EXPECT_FALSE(fakePlatform.screenSaverRunning);
+            const bool fullScreen = mode == SaverMode::ScreenSaver;
+            EXPECT_EQ(fakePlatform.journal.back(), fullScreen ? "ScreenSaverRunning 0" : "MessageBox");
+            EXPECT_EQ(fakePlatform.destroyed.size(), 0u) << "the window is left to the end of the process";
+        }
+    }
+}
+
+TEST_F(SaverWindowTest, PreviewOfAWindowThatDoesNotExistEndsSilently) {
+    currentMode = SaverMode::Preview;
+    RunSaver(0x999, 10);
+    EXPECT_TRUE(fakePlatform.messageBoxes.empty());
+    EXPECT_EQ(saverWindow, 0u);
+    EXPECT_EQ(fakePlatform.journal.back(), "CreateWindow OpenGL SaverWindow 0x999 0x0");
+    EXPECT_EQ(fakeRenderer.constructedWidth, 0);
+}
+
+}  // namespace

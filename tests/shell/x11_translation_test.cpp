@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+// After gtest, whose own None the X headers' macro would break.
+#include <X11/X.h>
+#include <X11/keysym.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/x11/registry_file.h"
+#include "platform/x11/x11_command_line.h"
+#include "platform/x11/x11_key_table.h"
+#include "shell/messages.h"
+
+namespace {
+
+TranslatedInput Key(uint32_t keysym, uint32_t state = 0, uint32_t shifted = NoSymbol) {
+    return TranslateKeyPress(keysym, shifted, state);
+}
+
+TEST(X11KeyTable, KeysTheSceneTakesArriveAsTheirVirtualKeys) {
+    EXPECT_EQ(Key(XK_space).wParam, 32u);
+    EXPECT_EQ(Key(XK_Left).wParam, 37u);
+    EXPECT_EQ(Key(XK_Up).wParam, 38u);
+    EXPECT_EQ(Key(XK_Right).wParam, 39u);
+    EXPECT_EQ(Key(XK_Down).wParam, 40u);
+    EXPECT_EQ(Key(XK_KP_Left).wParam, 37u);
+    for (uint32_t digit = 0; digit <= 9; ++digit) EXPECT_EQ(Key(XK_0 + digit).wParam, 0x30 + digit);
+    EXPECT_EQ(Key(XK_m).wParam, 0x4Du);
+    EXPECT_EQ(Key(XK_M, ShiftMask).wParam, 0x4Du);
+    EXPECT_EQ(Key(XK_s).wParam, 0x53u);
+    EXPECT_EQ(Key(XK_s).message, WM_KEYDOWN);
+}
+
+TEST(X11KeyTable, OtherKeysHaveTheirWindowsCodesOrOneNoSceneKeyTakes) {
+    EXPECT_EQ(Key(XK_a).wParam, 0x41u);
+    EXPECT_EQ(Key(XK_z).wParam, 0x5Au);
+    EXPECT_EQ(Key(XK_Escape).wParam, 27u);
+    EXPECT_EQ(Key(XK_Return).wParam, 13u);
+    EXPECT_EQ(Key(XK_KP_Enter).wParam, 13u);
+    EXPECT_EQ(Key(XK_Tab).wParam, 9u);
+    EXPECT_EQ(Key(XK_BackSpace).wParam, 8u);
+    EXPECT_EQ(Key(XK_F1).wParam, 0x70u);
+    EXPECT_EQ(Key(XK_F12).wParam, 0x7Bu);
+    EXPECT_EQ(Key(XK_Home).wParam, 0x24u);
+    EXPECT_EQ(Key(XK_Delete).wParam, 0x2Eu);
+    EXPECT_EQ(Key(XK_Shift_L).wParam, 0x10u);
+    EXPECT_EQ(Key(XK_KP_5).wParam, 0x65u);  // the keypad's digits are not the digit keys
+    EXPECT_EQ(Key(XK_minus).wParam, 0xBDu);
+    EXPECT_EQ(Key(XK_adiaeresis).wParam, kUnknownVirtualKey);
+    EXPECT_EQ(Key(XK_eacute).wParam, kUnknownVirtualKey);
+    EXPECT_EQ(Key(NoSymbol).wParam, kUnknownVirtualKey);
+}
+
+TEST(X11KeyTable, DigitRowGivesDigitsOnLayoutsThatShiftThem) {
+    EXPECT_EQ(Key(XK_ampersand, 0, XK_1).wParam, 0x31u);
+    EXPECT_EQ(Key(XK_eacute, 0, XK_2).wParam, 0x32u);
+    EXPECT_EQ(Key(XK_apostrophe, 0, XK_4).wParam, 0x34u);
+    EXPECT_EQ(Key(XK_a, 0, XK_1).wParam, 0x41u);  // a letter stays a letter
+    EXPECT_EQ(Key(XK_1, 0, XK_exclam).wParam, 0x31u);
+}
+
+TEST(X11KeyTable, AltCombinationsAltAndF10AreSystemKeys) {
+    EXPECT_EQ(Key(XK_Alt_L).message, WM_SYSKEYDOWN);
+    EXPECT_EQ(Key(XK_Alt_L).wParam, VK_MENU);
+    EXPECT_EQ(Key(XK_F10).message, WM_SYSKEYDOWN);
+    EXPECT_EQ(Key(XK_x, Mod1Mask).message, WM_SYSKEYDOWN);
+    EXPECT_EQ(Key(XK_space, Mod1Mask).message, WM_SYSKEYDOWN);
+    EXPECT_EQ(Key(XK_F4, Mod1Mask).lParam & (1 << 29), 1 << 29);
+    // With Control down as well, Windows reports ordinary key-downs.
+    EXPECT_EQ(Key(XK_x, Mod1Mask | ControlMask).message, WM_KEYDOWN);
+    EXPECT_EQ(Key(XK_F9).message, WM_KEYDOWN);
+    EXPECT_EQ(Key(XK_x, ShiftMask | LockMask | Mod2Mask).message, WM_KEYDOWN);
+}
+
+TEST(X11Buttons, ThreeButtonsCarryTheMaskIncludingThemselves) {
+    TranslatedInput left = TranslateButtonPress(Button1, 0, 3, 4);
+    EXPECT_EQ(left.message, WM_LBUTTONDOWN);
+    EXPECT_EQ(left.wParam, MK_LBUTTON);
+    EXPECT_EQ(left.lParam, (4 << 16) | 3);
+    TranslatedInput right = TranslateButtonPress(Button3, ShiftMask | ControlMask, 0, 0);
+    EXPECT_EQ(right.message, WM_RBUTTONDOWN);
+    EXPECT_EQ(right.wParam, MK_RBUTTON | MK_SHIFT | MK_CONTROL);
+    TranslatedInput middle = TranslateButtonPress(Button2, Button1Mask, 0, 0);
+    EXPECT_EQ(middle.message, WM_MBUTTONDOWN);
+    EXPECT_EQ(middle.wParam, MK_MBUTTON | MK_LBUTTON);
+    EXPECT_EQ(ButtonMaskFromState(Button1Mask | Button2Mask | Button3Mask | ShiftMask | ControlMask | Mod1Mask),
+              MK_LBUTTON | MK_MBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL);
+    // Every plain or modified click stays below the space bar's code.
+    EXPECT_LT(TranslateButtonPress(Button2, Button1Mask | Button3Mask | ShiftMask | ControlMask, 0, 0).wParam, 32u);
+}
+
+TEST(X11Buttons, WheelAndExtraButtonsAreNoButtonDowns) {
+    TranslatedInput up = TranslateButtonPress(Button4, 0, 0, 0);
+    EXPECT_EQ(up.message, WM_MOUSEWHEEL);
+    EXPECT_EQ(static_cast<int16_t>(up.wParam >> 16), 120);
+    EXPECT_EQ(static_cast<int16_t>(TranslateButtonPress(Button5, 0, 0, 0).wParam >> 16), -120);
+    EXPECT_EQ(TranslateButtonPress(6, 0, 0, 0).message, WM_MOUSEHWHEEL);
+    TranslatedInput back = TranslateButtonPress(8, 0, 0, 0);
+    EXPECT_EQ(back.message, WM_XBUTTONDOWN);
+    EXPECT_EQ(back.wParam & 0xFFFF, MK_XBUTTON1);
+    EXPECT_EQ(TranslateButtonPress(12, 0, 0, 0).message, 0u);
+}
+
+TEST(X11CommandLine, ArgvBecomesOneWindowsStyleLine) {
+    const char* plain[] = {"/usr/bin/brisalo", "/p", "528"};
+    EXPECT_EQ(BuildCommandLine(3, plain), "/usr/bin/brisalo /p 528");
+    const char* spaced[] = {"/opt/my savers/brisalo", "/s"};
+    EXPECT_EQ(BuildCommandLine(2, spaced), "\"/opt/my savers/brisalo\" /s");
+    const char* alone[] = {"brisalo"};
+    EXPECT_EQ(BuildCommandLine(1, alone), "brisalo");
+    EXPECT_EQ(BuildCommandLine(0, nullptr), "");
+}
+
+std::vector<uint8_t> Data(const std::string& text) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(ParseRegistryData(text, &bytes)) << text;
+    return bytes;
+}
+
+TEST(RegistryFile, DataFormats) {
+    EXPECT_EQ(Data("dword:0000012c"), (std::vector<uint8_t>{0x2c, 0x01, 0, 0}));
+    EXPECT_EQ(Data("dword:FFFFFFFF"), (std::vector<uint8_t>{0xff, 0xff, 0xff, 0xff}));
+    EXPECT_EQ(Data("\"a\\\"b\\\\\""), (std::vector<uint8_t>{'a', '"', 'b', '\\', 0}));
+    EXPECT_EQ(Data("hex(4):01,02,03,04"), (std::vector<uint8_t>{1, 2, 3, 4}));
+    EXPECT_EQ(Data("hex: 0a , b "), (std::vector<uint8_t>{0x0a, 0x0b}));
+    std::vector<uint8_t> bytes;
+    for (const char* bad : {"dword:", "dword:1g", "dword:123456789", "hex:1,", "hex:123", "hex():01", "\"open",
+                            "\"a\"b", "42", "-"}) {
+        EXPECT_FALSE(ParseRegistryData(bad, &bytes)) << bad;
+    }
+}
+
+TEST(RegistryFile, LaterDefinitionsWinAndDeletionsRemove) {
+    RegistryFile file = RegistryFile::parse(
+        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"V\"=dword:00000001\n[HKEY_CURRENT_USER\\B]\n"
+        "\"V\"=dword:00000002\n[hkey_current_user\\a]\n\"v\"=hex:03,\\\n 00\n\"W\"=-\n");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(file.queryValue("A", "V", &bytes));
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{3, 0}));
+    EXPECT_FALSE(file.queryValue("A", "W", &bytes));
+    EXPECT_FALSE(file.queryValue("A", "X", &bytes));
+    EXPECT_TRUE(file.hasKey("B"));
+    EXPECT_FALSE(file.hasKey("C"));
+
+    file.setDword("a", "V", 9);  // changes the definition that counts, keeps the other
+    EXPECT_EQ(file.text(),
+              "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"V\"=dword:00000001\n[HKEY_CURRENT_USER\\B]\n"
+              "\"V\"=dword:00000002\n[hkey_current_user\\a]\n\"V\"=dword:00000009\n\"W\"=-\n");
+}
+
+}  // namespace
