@@ -66,10 +66,11 @@ Face makeEye(const char* name, const EyeStyle& e, Rng& rng) {
             c = c * (1 - 0.35 * smoothstep(0.3, 1.0, iy / e.irisRadius) * smoothstep(0.5, 1.0, t));
         }
         // Wet cornea: a window catchlight and a soft sky reflection.
-        double wx = (ix / e.irisRadius + 0.32) / 0.16, wy = (iy / e.irisRadius - 0.36) / 0.13;
-        double window = smoothstep(1.0, 0.85, std::max(std::fabs(wx), std::fabs(wy)));
-        double bars = 1 - 0.8 * smoothstep(0.1, 0.03, std::fabs(wx)) - 0.8 * smoothstep(0.1, 0.03, std::fabs(wy));
-        c = screen(c, Col{1, 1, 1} * (window * clamp01(bars) * 0.95));
+        double wx = (ix / e.irisRadius + 0.30) / 0.10, wy = (iy / e.irisRadius - 0.34) / 0.085;
+        wx += 0.15 * wy * wy;  // the window bends on the curved cornea
+        double window = smoothstep(1.0, 0.6, std::max(std::fabs(wx), std::fabs(wy)));
+        double bars = 1 - 0.6 * smoothstep(0.14, 0.05, std::fabs(wx)) - 0.6 * smoothstep(0.14, 0.05, std::fabs(wy));
+        c = screen(c, Col{1, 1, 1} * (window * clamp01(bars) * 0.85));
         double sky = std::exp(-std::pow(std::hypot(ix / e.irisRadius - 0.25, iy / e.irisRadius + 0.45) / 0.35, 2));
         c = screen(c, Col{0.6, 0.7, 0.8} * (0.18 * sky * (t < 1 ? 1 : 0.4)));
         return c;

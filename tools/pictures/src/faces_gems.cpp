@@ -39,8 +39,13 @@ Face makeGem(const char* name, Cut cut, Col tint, Col metal, bool fire, Rng& rng
             double sideAngle = std::fmod(th + 8 * kPi, kPi / 4) - kPi / 8;
             double oct = q * std::cos(sideAngle) / std::cos(kPi / 8);
             if (oct < 0.48) {
-                facet = 0;
-                edge = smoothstep(0.0, 0.015, 0.48 - oct);
+                // Through the table: the pavilion's facets, mirrored into an eight-pointed star.
+                double sec = (th + 8 * kPi) / (2 * kPi) * 16;
+                double u = sec - std::floor(sec);
+                bool arm = q / 0.48 > std::fabs(2 * u - 1);
+                facet = 300 + (static_cast<int>(std::floor(sec)) % 16) * 2 + (arm ? 1 : 0);
+                n = {0, 0, 1};
+                edge = smoothstep(0.0, 0.015, 0.48 - oct) * smoothstep(0.0, 0.012, std::fabs(q / 0.48 - std::fabs(2 * u - 1)) * 0.2);
             } else {
                 double bounds[4] = {0.48, 0.7, 0.88, 1.0};
                 int ring = q < 0.7 ? 1 : (q < 0.88 ? 2 : 3);
@@ -79,10 +84,13 @@ Face makeGem(const char* name, Cut cut, Col tint, Col metal, bool fire, Rng& rng
             // Opal: a smooth dome with patches of spectral colour that shift across the stone.
             double z = std::sqrt(std::max(0.0, 1 - q * q));
             n = normalize(V3{x / kGirdle, y / kGirdle, z});
-            CellHit c = cells2(x * 7 + 10, y * 7 + 10, seed, 1.0);
-            double hue = (c.id & 1023) / 1023.0 + 0.3 * (x - y) + 0.2 * fbm(V3{x * 3, y * 3, 1}, 3);
-            Col play = hsv(hue, 0.8, 1.0) * (0.5 + 0.5 * smoothstep(0.0, 0.12, c.d2 - c.d1));
-            Col body = mix(tint, play, 0.55 + 0.3 * fbm(V3{x * 5, y * 5, 7}, 4));
+            V3 p{x * 3, y * 3, 1.7};
+            V3 w{fbm(p, 3), fbm(p + V3{4, 1, 3}, 3), 0};
+            CellHit c = cells2(x * 5 + w.x * 1.5 + 10, y * 5 + w.y * 1.5 + 10, seed, 1.0);
+            double hue = (c.id & 1023) / 1023.0 + 0.35 * (x - y) + 0.3 * fbm(p * 2, 3);
+            double flash = std::pow(clamp01(0.5 + 0.9 * fbm(p * 2.5 + w, 4)), 2.0) * smoothstep(0.0, 0.25, c.d2 - c.d1 + 0.1);
+            Col play = hsv(hue, 0.85, 1.0) * flash;
+            Col body = tint * 0.08 + play * 1.1;
             Col c2 = body * (0.55 + 0.5 * z);
             double fr = fresnel(n, 0.04);
             c2 = c2 * (1 - fr) + studioEnvironment(V3{2 * n.x * n.z, 2 * n.y * n.z, 2 * n.z * n.z - 1}) * fr;
@@ -113,5 +121,5 @@ void addGems(std::vector<Face>& out, Rng& rng) {
     out.push_back(makeGem("citrine", Cut::Brilliant, {1.0, 0.65, 0.10}, rose, false, rng));
     out.push_back(makeGem("emerald", Cut::Step, {0.05, 0.75, 0.35}, gold, false, rng));
     out.push_back(makeGem("aquamarine", Cut::Step, {0.45, 0.85, 0.95}, silver, false, rng));
-    out.push_back(makeGem("opal", Cut::Cabochon, {0.85, 0.88, 0.92}, gold, false, rng));
+    out.push_back(makeGem("black opal", Cut::Cabochon, {0.15, 0.2, 0.3}, gold, false, rng));
 }

@@ -23,7 +23,8 @@ Face makeLog(const char* name, Col early, Col late, Col bark, double rings, Rng&
             return bark * (0.35 + 0.8 * furrow);
         }
         double d = std::hypot(x - cx * (1 - r), y - cy * (1 - r)) + 0.04 * fbm(p * 1.5, 4);
-        double ring = d * rings;
+        // Good and poor years: ring spacing wanders.
+        double ring = d * rings + 1.2 * fbm(V3{d * 3, 0.5, 0.5} + off, 3) + 0.15 * noise3(p * 2);
         double t = ring - std::floor(ring);
         double latewood = smoothstep(0.55, 0.9, t) * (1 - smoothstep(0.92, 1.0, t));
         Col c = mix(early, late, latewood * (0.7 + 0.3 * noise3(p * 3)));
