@@ -36,7 +36,9 @@ TEST(SectorGeometry, CountsAndPartialSectorsFollowTheAngle) {
         EXPECT_NEAR(r.sectorsPerTurn, c.sectorsPerTurn, 1e-5);
         EXPECT_EQ(r.sectorCount, c.sectorCount);
         EXPECT_EQ(r.hasPartialSector, c.partial);
-        if (c.partial) EXPECT_NEAR(r.partialAngle, c.partialAngle, 2e-3);
+        if (c.partial) {
+            EXPECT_NEAR(r.partialAngle, c.partialAngle, 2e-3);
+        }
     }
 }
 
@@ -46,7 +48,8 @@ TEST(SectorGeometry, FullSectorPlanesAndOutline) {
     EXPECT_EQ(r.startPlane[0], 1.0);
     EXPECT_EQ(r.startPlane[1], 0.0);
     EXPECT_NEAR(facing(r.endPlane), 216.0, 1e-3);  // keeps the clockwise side of 306 degrees
-    EXPECT_NEAR(r.outlineStart.x, 0.0f, 1e-5);
+    // 4.712385 rad is a hair short of 270 degrees.
+    EXPECT_NEAR(r.outlineStart.x, 0.0f, 1e-4);
     EXPECT_NEAR(r.outlineStart.y, -4.0f, 1e-5);
     EXPECT_NEAR(r.outlineEnd.x, 4.0f * std::sin(36.0 * M_PI / 180.0), 1e-4);
     EXPECT_NEAR(r.outlineEnd.y, -4.0f * std::cos(36.0 * M_PI / 180.0), 1e-4);
