@@ -202,10 +202,12 @@ Face makeBubble(const char* name, Col back1, Col back2, double thickness, Rng& r
         double path = 2 * 1.33 * d * cosT;
         auto film = [&](double lambda) { double s = std::sin(kPi * path / lambda); return s * s; };
         Col irid{film(650), film(530), film(455)};
-        double fr = 0.08 + 0.92 * std::pow(1 - n.z, 3);
+        // The film is nearly invisible face on and colours up toward the rim, where it is seen edgewise.
+        double fr = 0.05 + 0.95 * std::pow(1 - n.z, 2.2);
         Col env = studioEnvironment(reflectView(n));
         double envLight = std::max(0.45, luma(env));
-        Col c = back * (0.85 - 0.3 * fr) + irid * (envLight * (1.1 * fr + 0.32));
+        Col c = back * (0.95 - 0.35 * fr) + irid * (envLight * 1.4 * fr);
+        c = c + Col{1, 1, 1} * (0.12 * smoothstep(0.35, 0.0, n.z));
         c = c + Col{1, 1, 1} * (1.2 * specular(n, kLight, 500));
         // A second, dimmer window seen in the bubble's back wall.
         double bx = (x - cx) / radius - 0.35, by = (y - cy) / radius + 0.45;

@@ -42,7 +42,8 @@ Face makeShell(const char* name, Shell kind, Col a, Col b, Rng& rng) {
             Col inside = mix(b * 0.5, b, s) * (0.7 + 0.3 * std::cos(along * 3.0 - s * 1.2));
             c = mix(inside, Col{0.97, 0.93, 0.88}, clamp01(septum + wall));
             c = c + Col{0.4, 0.5, 0.6} * (0.25 * std::pow(round, 3.0) * (0.5 + 0.5 * std::sin(along * 2 + s * 8)));
-            if (w == 0) c = mix(a * (0.6 + 0.5 * round), c, 0.0) * (0.75 + 0.25 * std::sin(along * 10 + 3 * s));
+            // The living chamber, the outermost turn, has no septa.
+            if (w == 0) c = mix(inside, Col{0.97, 0.93, 0.88}, wall) + Col{0.4, 0.5, 0.6} * (0.25 * std::pow(round, 3.0));
         } else {
             CellHit cell = cells2(x * 9 + 30, y * 9 + 30, 5, 1.0);
             double hue = 0.25 + 0.3 * std::sin(along * 0.7 + s * 3) + 0.2 * ((cell.id & 255) / 255.0);
