@@ -69,7 +69,3 @@ void OffscreenContext::close() {
     context = nullptr;
     pbuffer = 0;
 }
-
-void OffscreenContext::swap() {
-    if (display != nullptr && doubleBuffered) glXSwapBuffers(static_cast<Display*>(display), pbuffer);
-}

@@ -98,7 +98,6 @@ int main(int argc, char** argv) {
                 }
                 ++next;
             }
-            context.swap();
         }
     }
     context.close();
