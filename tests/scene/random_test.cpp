@@ -79,13 +79,4 @@ TEST(Random, CoinIsTrueForExactlyTheLowerHalf) {
     EXPECT_EQ(heads, 16384);
 }
 
-TEST(Random, UniformDrawSpansItsRange) {
-    SeedForNextDraw(0);
-    EXPECT_EQ(randomUniform(1.0f, 17.0f), 1.0f);
-    SeedForNextDraw(32767);
-    const float top = randomUniform(0.0f, 4.0f);
-    EXPECT_LT(top, 4.0f);
-    EXPECT_GT(top, 3.9999f);
-}
-
 }  // namespace
