@@ -2,6 +2,9 @@
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -24,7 +27,14 @@ GLXFBConfig chooseConfig(Display* display, bool doubleBuffered) {
 }  // namespace
 
 bool OffscreenContext::open(int32_t w, int32_t h, const char** error) {
+    // A busy Xvfb now and then refuses a connection that it accepts a moment later.
     Display* dpy = XOpenDisplay(nullptr);
+    for (int attempt = 0; dpy == nullptr && attempt < 20 && std::getenv("DISPLAY") != nullptr &&
+                          *std::getenv("DISPLAY") != '\0';
+         ++attempt) {
+        usleep(50000);
+        dpy = XOpenDisplay(nullptr);
+    }
     if (dpy == nullptr) {
         *error = "cannot open the X display (is DISPLAY set?)";
         return false;
