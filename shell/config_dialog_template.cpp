@@ -7,7 +7,7 @@ namespace {
 const DialogControl kControls[] = {
     {IDOK, DialogControlKind::DefaultButton, "OK", 172, 4, 50, 14},
     {IDCANCEL, DialogControlKind::Button, "Cancel", 172, 23, 50, 14},
-    {-1, DialogControlKind::Text, "The faces are generated.", 7, 78, 100, 8},
+    {-1, DialogControlKind::Text, "Faces are generated pictures.", 7, 78, 100, 8},
     {-1, DialogControlKind::Text, "Brisalo turns", 7, 55, 53, 8},
     {-1, DialogControlKind::Text, "a kaleidoscope", 7, 63, 49, 8},
     {kUseMirrorsCheckBox, DialogControlKind::CheckBox, "Use Mirrors", 9, 14, 52, 10},

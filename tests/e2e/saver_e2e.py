@@ -1,0 +1,348 @@
+#!/usr/bin/env python3
+"""Drives the real brisalo binary on a private Xvfb display with xdotool.
+
+Usage: saver_e2e.py BRISALO HOST_WINDOW CASE
+Exit 0 when the case passes, 1 when it fails, 77 when it cannot run here.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Display:
+    """A private Xvfb, so that the saver's grabs touch nobody else's windows."""
+
+    def __init__(self, opengl=True):
+        self.options = [] if opengl else ["-extension", "GLX"]
+
+    def __enter__(self):
+        # A display number of our own choosing, well away from the low ones that other
+        # servers and `Xvfb -displayfd` take first. Without -noreset the server resets when
+        # its last client leaves, and a saver that connects just then finds no display.
+        first = 140 + os.getpid() % 200
+        for number in list(range(first, 400)) + list(range(140, first)):
+            if self._taken(number):
+                continue
+            self.server = subprocess.Popen(
+                ["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
+                 *self.options],
+                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.env = dict(os.environ, DISPLAY=":%d" % number, NO_AT_BRIDGE="1")
+            if self._ready():
+                self.config = tempfile.mkdtemp(prefix="brisalo-e2e-")
+                self.env["XDG_CONFIG_HOME"] = self.config
+                return self
+            self.server.kill()
+            self.server.wait()
+        raise Failure("no Xvfb display could be started")
+
+    @staticmethod
+    def _taken(number):
+        if os.path.exists("/tmp/.X%d-lock" % number):
+            return True
+        with open("/proc/net/unix") as sockets:
+            return ("/tmp/.X11-unix/X%d\n" % number) in sockets.read()
+
+    def _ready(self):
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            if self.server.poll() is not None:
+                return False  # someone else took the number first
+            probe = subprocess.run(["xdotool", "getmouselocation"], env=self.env, stdin=subprocess.DEVNULL,
+                                   capture_output=True, timeout=10)
+            if probe.returncode == 0:
+                return True
+            time.sleep(0.1)
+        return False
+
+    def __exit__(self, *exc):
+        self.server.terminate()
+        self.server.wait(timeout=10)
+        shutil.rmtree(self.config, ignore_errors=True)
+
+    def xdotool(self, *args, check_result=True):
+        result = subprocess.run(["xdotool", *args], env=self.env, stdin=subprocess.DEVNULL, capture_output=True,
+                                text=True, timeout=20)
+        if check_result and result.returncode != 0:
+            raise Failure("xdotool %s: %s" % (" ".join(args), result.stderr.strip()))
+        return result.stdout.strip()
+
+    def find(self, name, process, timeout=15.0):
+        """Ids of the windows with this exact name, waiting for the first one."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = self.xdotool("search", "--name", "^%s$" % name, check_result=False)
+            if found:
+                return [int(w) for w in found.split()]
+            if process.poll() is not None:
+                out, err = process.communicate()
+                raise Failure("the saver ended (%d) before a window named %r appeared: %r %r" %
+                              (process.returncode, name, out, err))
+            time.sleep(0.1)
+        out, err = stop(process)
+        raise Failure("no window named %r appeared; the saver said %r %r" % (name, out, err))
+
+    def screenshot(self, window, path):
+        subprocess.run(["import", "-window", str(window), path], env=self.env, check=True, timeout=30,
+                       stdin=subprocess.DEVNULL, capture_output=True)
+        keep = os.environ.get("BRISALO_E2E_SHOTS")  # a folder to keep the pictures in, for a person to see
+        if keep:
+            shutil.copy(path, os.path.join(keep, os.path.basename(path)))
+
+    def brightest(self, path):
+        out = subprocess.run(["convert", path, "-colorspace", "gray", "-format", "%[fx:maxima]", "info:"],
+                             env=self.env, stdin=subprocess.DEVNULL, capture_output=True, text=True, check=True,
+                             timeout=30).stdout
+        return float(out)
+
+    def start(self, *args):
+        # timeout(1) passes SIGTERM on to the saver and keeps a broken run from hanging.
+        return subprocess.Popen(["timeout", "60", BRISALO, *args], env=self.env, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, start_new_session=True)
+
+
+def stop(process):
+    """Ends a saver that a failed case left running, timeout(1) and all, and returns its output."""
+    if process.poll() is None:
+        os.killpg(process.pid, signal.SIGKILL)
+    if process.stdout.closed:
+        return "", ""
+    return process.communicate(timeout=10)
+
+
+def ended(process, within=8.0):
+    try:
+        process.wait(timeout=within)
+    except subprocess.TimeoutExpired:
+        return False
+    return True
+
+
+def expect_exit_zero(process, what, within=8.0):
+    check(ended(process, within), "%s: the saver did not end" % what)
+    out, err = process.communicate()
+    check(process.returncode == 0, "%s: exit code %d, stderr %r" % (what, process.returncode, err))
+    return out, err
+
+
+def expect_running(process, what):
+    time.sleep(0.6)
+    check(process.poll() is None, "%s ended the saver" % what)
+
+
+def start_full_screen(display):
+    display.xdotool("mousemove", "640", "512")
+    saver = display.start("/s")
+    display.find("SaverWindow", saver)
+    time.sleep(1.0)  # grabs and the first frames
+    return saver
+
+
+def case_screensaver_keeps_running(display):
+    saver = start_full_screen(display)
+    try:
+        for keys in (["space"], ["Left", "Up", "Right", "Down"], ["1", "9", "0", "2"], ["m", "m"], ["s"]):
+            display.xdotool("key", "--delay", "80", *keys)
+            expect_running(saver, "keys %s" % " ".join(keys))
+        for x, y in ((690, 512), (590, 512), (640, 462), (640, 562), (680, 552)):
+            display.xdotool("mousemove", str(x), str(y))
+            expect_running(saver, "a move to %d,%d" % (x, y))
+        display.xdotool("click", "4")  # a wheel turn is no button press
+        display.xdotool("click", "5")
+        expect_running(saver, "the wheel")
+        display.xdotool("key", "alt+F4")  # the close command is swallowed full screen
+        expect_running(saver, "Alt+F4")
+        display.xdotool("key", "Escape")
+        expect_exit_zero(saver, "Escape")
+    finally:
+        stop(saver)
+
+
+def closes_on(action):
+    def run(display):
+        saver = start_full_screen(display)
+        try:
+            display.xdotool(*action)
+            expect_exit_zero(saver, " ".join(action))
+            check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False),
+                  "the window outlived the saver")
+        finally:
+            stop(saver)
+    return run
+
+
+def case_screensaver_ends_on_sigterm(display):
+    saver = start_full_screen(display)
+    saver.terminate()
+    expect_exit_zero(saver, "SIGTERM")
+
+
+def case_screensaver_ends_when_focus_moves_away(display):
+    other = subprocess.Popen([HOST_WINDOW, "100", "100"], env=display.env, stdin=subprocess.PIPE,
+                             stdout=subprocess.PIPE, text=True)
+    try:
+        other_id = int(other.stdout.readline())
+        saver = start_full_screen(display)
+        display.xdotool("windowfocus", str(other_id))
+        expect_exit_zero(saver, "focus moving to another window")
+    finally:
+        other.stdin.close()
+        other.wait(timeout=10)
+
+
+def case_missing_opengl_shows_its_message(display):
+    saver = display.start("/s")
+    box = display.find("Error", saver)[0]
+    display.screenshot("root", os.path.join(display.config, "error.png"))
+    check(saver.poll() is None, "the saver ended before its message was read")
+    display.xdotool("windowfocus", "--sync", str(box))
+    display.xdotool("key", "Return")
+    out, err = expect_exit_zero(saver, "OK on the message")
+    check("ChoosePixelFormat() failed:  Cannot find a suitable pixel format." in err,
+          "the message is not on standard error: %r" % err)
+
+
+def case_screensaver_picture(display):
+    saver = start_full_screen(display)
+    try:
+        time.sleep(1.5)
+        shot = os.path.join(display.config, "full.png")
+        display.screenshot("root", shot)
+        check(display.brightest(shot) > 0.2, "the full-screen picture is black")
+        display.xdotool("key", "Return")
+        expect_exit_zero(saver, "Return")
+    finally:
+        stop(saver)
+
+
+def case_preview_draws_in_its_host_until_it_goes(display):
+    host = subprocess.Popen([HOST_WINDOW, "320", "240"], env=display.env, stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE, text=True)
+    try:
+        host_id = int(host.stdout.readline())
+        saver = display.start("/p", str(host_id))
+        child = display.find("SaverWindow", saver)[0]
+        info = subprocess.run(["xwininfo", "-id", str(child)], env=display.env, stdin=subprocess.DEVNULL,
+                              capture_output=True, text=True, check=True, timeout=20).stdout
+        check("Width: 320" in info and "Height: 240" in info, "the preview is not the host's size:\n" + info)
+        check("Relative upper-left X:  0" in info and "Relative upper-left Y:  0" in info,
+              "the preview is not at the host's corner:\n" + info)
+        tree = subprocess.run(["xwininfo", "-children", "-id", str(host_id)], env=display.env,
+                              stdin=subprocess.DEVNULL, capture_output=True, text=True, check=True, timeout=20).stdout
+        check(hex(child) in tree, "the preview is not a child of its host:\n" + tree)
+        time.sleep(2.0)
+        shot = os.path.join(display.config, "preview.png")
+        display.screenshot(host_id, shot)
+        check(display.brightest(shot) > 0.2, "the preview is black")
+        display.xdotool("mousemove", "100", "100")
+        display.xdotool("click", "1")  # no close rule in a preview
+        expect_running(saver, "a click in the preview")
+        host.stdin.write("destroy\n")
+        host.stdin.flush()
+        expect_exit_zero(saver, "destroying the host")
+    finally:
+        host.stdin.close()
+        host.wait(timeout=10)
+
+
+def case_preview_of_no_window_ends_quietly(display):
+    saver = display.start("/p", "123456789")
+    out, err = expect_exit_zero(saver, "/p of no window")
+    check(out == "" and err == "", "it said something: %r %r" % (out, err))
+
+
+def settings_text(display):
+    path = os.path.join(display.config, "brisalo", "settings.reg")
+    if not os.path.exists(path):
+        return None
+    with open(path) as f:
+        return f.read()
+
+
+def configure(keys, expected_value):
+    def run(display):
+        dialog = display.start("/c")
+        window = display.find("Config dialog", dialog)[0]
+        time.sleep(0.5)
+        display.screenshot("root", os.path.join(display.config, "dialog.png"))
+        display.xdotool("windowfocus", "--sync", str(window))
+        for key in keys:
+            display.xdotool("key", key)
+            time.sleep(0.15)
+        expect_exit_zero(dialog, "the dialog")
+        text = settings_text(display)
+        if expected_value is None:
+            check(text is None, "Cancel stored something:\n%s" % text)
+        else:
+            check(text is not None and '"UseMirrors"=dword:%08x' % expected_value in text,
+                  "OK did not store UseMirrors=%d:\n%s" % (expected_value, text))
+    return run
+
+
+def quick_exit(*args):
+    def run(display):
+        started = time.time()
+        saver = display.start(*args)
+        out, err = expect_exit_zero(saver, " ".join(args), within=5.0)
+        check(time.time() - started < 3.0, "it took %.1f s" % (time.time() - started))
+        check(out == "" and err == "", "it said something: %r %r" % (out, err))
+        check(settings_text(display) is None, "it wrote the settings")
+    return run
+
+
+CASES = {
+    "screensaver_keeps_running": case_screensaver_keeps_running,
+    "screensaver_ends_on_escape": closes_on(["key", "Escape"]),
+    "screensaver_ends_on_enter": closes_on(["key", "Return"]),
+    "screensaver_ends_on_letter": closes_on(["key", "q"]),
+    "screensaver_ends_on_left_click": closes_on(["click", "1"]),
+    "screensaver_ends_on_right_click": closes_on(["click", "3"]),
+    "screensaver_ends_on_middle_click": closes_on(["click", "2"]),
+    "screensaver_ends_on_51_pixels_across": closes_on(["mousemove", "691", "512"]),
+    "screensaver_ends_on_51_pixels_down": closes_on(["mousemove", "640", "563"]),
+    "screensaver_ends_on_sigterm": case_screensaver_ends_on_sigterm,
+    "screensaver_ends_when_focus_moves_away": case_screensaver_ends_when_focus_moves_away,
+    "missing_opengl_shows_its_message": case_missing_opengl_shows_its_message,
+    "screensaver_picture": case_screensaver_picture,
+    "preview_draws_in_its_host_until_it_goes": case_preview_draws_in_its_host_until_it_goes,
+    "preview_of_no_window_ends_quietly": case_preview_of_no_window_ends_quietly,
+    "configure_ok_stores_mirrors_on": configure(["Return"], 1),
+    "configure_unchecked_box_stores_mirrors_off": configure(["Tab", "Tab", "space", "shift+Tab", "shift+Tab",
+                                                             "Return"], 0),
+    "configure_escape_stores_nothing": configure(["Escape"], None),
+    "configure_cancel_button_stores_nothing": configure(["Tab", "space"], None),
+    "unknown_switch_ends_at_once": quick_exit("/x"),
+    "change_password_ends_at_once": quick_exit("/a"),
+}
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4 or sys.argv[3] not in CASES:
+        print(__doc__ + "\nCases: " + " ".join(CASES))
+        sys.exit(2)
+    BRISALO, HOST_WINDOW, name = sys.argv[1:]
+    for tool in ("Xvfb", "xdotool", "xwininfo", "import", "convert", "timeout"):
+        if shutil.which(tool) is None:
+            print("skipped: %s is not installed" % tool)
+            sys.exit(SKIP)
+    try:
+        with Display(opengl=not name.startswith("missing_opengl")) as display:
+            CASES[name](display)
+    except Failure as failure:
+        print("FAILED: %s" % failure)
+        sys.exit(1)
+    print("passed")
