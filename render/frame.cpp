@@ -10,9 +10,15 @@ namespace {
 
 constexpr int32_t kFeedbackSize = 512;
 
-void useClipPlanes(const double* start, const double* end) {
-    glClipPlane(GL_CLIP_PLANE0, start);
-    glClipPlane(GL_CLIP_PLANE1, end);
+// One copy of the pass content, cut to a whole sector or to the narrower closing one.
+void drawSectorCopy(const Renderer& r, int32_t level, bool partial) {
+    glClipPlane(GL_CLIP_PLANE0, partial ? r.partialStartPlane : r.startPlane);
+    glClipPlane(GL_CLIP_PLANE1, partial ? r.partialEndPlane : r.endPlane);
+    if (level == 0) {
+        r.scene->drawButtons();
+    } else {
+        r.scene->drawFeedback(feedbackTextures[(level - 1) % 2]);
+    }
 }
 
 }  // namespace
@@ -78,33 +84,13 @@ void Renderer::drawPass(bool finalPass, int32_t level) {
         glPushMatrix();
         glRotatef(static_cast<float>(i) * geometryAngle, 0.0f, 0.0f, 1.0f);
         glFrontFace(GL_CCW);
-        if (i + 1 < n) {
-            if (i + 1 == n - 1 && hasPartialSector) {
-                useClipPlanes(partialStartPlane, partialEndPlane);
-            } else {
-                useClipPlanes(startPlane, endPlane);
-            }
-            if (level == 0) {
-                scene->drawButtons();
-            } else {
-                scene->drawFeedback(feedbackTextures[(level - 1) % 2]);
-            }
-        }
+        if (i + 1 < n) drawSectorCopy(*this, level, i + 1 == n - 1 && hasPartialSector);
         if (mirrorsActive) {
             // The reflection reverses every polygon's winding; flip the front face so
             // that culling keeps the same faces.
             glScalef(-1.0f, 1.0f, 1.0f);
             glFrontFace(GL_CW);
-            if (i == n - 1 && hasPartialSector) {
-                useClipPlanes(partialStartPlane, partialEndPlane);
-            } else {
-                useClipPlanes(startPlane, endPlane);
-            }
-            if (level == 0) {
-                scene->drawButtons();
-            } else {
-                scene->drawFeedback(feedbackTextures[(level - 1) % 2]);
-            }
+            drawSectorCopy(*this, level, i == n - 1 && hasPartialSector);
         }
         glPopMatrix();
     }
