@@ -85,9 +85,10 @@ bool PlatformRegisterClass(const char* className, WindowProcedure procedure, Pla
 int32_t PlatformGetScreenWidth();   // GetSystemMetrics(SM_CXSCREEN)
 int32_t PlatformGetScreenHeight();  // GetSystemMetrics(SM_CYSCREEN)
 bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect);
-// CreateWindowExA of a visible popup (parent 0) or child window at 0, 0. The window
-// procedure gets WM_CREATE before this returns.
-PlatformWindow PlatformCreateWindow(const char* className, const char* title, PlatformWindow parent,
+// CreateWindowExA of a visible window at 0, 0: a popup (WS_POPUP) or a child of `parent`
+// (WS_CHILD), which fails without one. The window procedure gets WM_CREATE before this
+// returns.
+PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
                                     int32_t width, int32_t height);
 void PlatformSetScreenSaverRunning(bool running);  // SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING)
 void PlatformShowWindow(PlatformWindow window, int32_t showCommand);

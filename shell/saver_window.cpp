@@ -55,7 +55,7 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     }
 
     // A preview handle that names no window ends here, without a word.
-    saverWindow = PlatformCreateWindow(kClassName, kWindowTitle, parent, width, height);
+    saverWindow = PlatformCreateWindow(kClassName, kWindowTitle, !screenSaver, parent, width, height);
     if (saverWindow == 0) return;
 
     if (screenSaver) PlatformSetScreenSaverRunning(true);

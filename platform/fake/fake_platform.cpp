@@ -73,11 +73,11 @@ bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
     return true;
 }
 
-PlatformWindow PlatformCreateWindow(const char* className, const char* title, PlatformWindow parent,
+PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
                                     int32_t width, int32_t height) {
-    fakePlatform.note(std::string("CreateWindow ") + className + " " + title + " " + Hex(parent) + " " +
-                      std::to_string(width) + "x" + std::to_string(height));
-    if (parent != 0 && fakePlatform.hostWindows.count(parent) == 0) return 0;
+    fakePlatform.note(std::string("CreateWindow ") + className + " " + title + (child ? " child of " : " popup ") +
+                      Hex(parent) + " " + std::to_string(width) + "x" + std::to_string(height));
+    if (child && fakePlatform.hostWindows.count(parent) == 0) return 0;
     fakePlatform.window = kFakeSaverWindow;
     fakePlatform.createdWindow = kFakeSaverWindow;
     fakePlatform.createdParent = parent;

@@ -100,9 +100,11 @@ bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
     return !trap.failed();
 }
 
-PlatformWindow PlatformCreateWindow(const char* className, const char* title, PlatformWindow parent,
+PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
                                     int32_t width, int32_t height) {
     if (X11Display() == nullptr || x11.className != className || x11.window != 0) return 0;
+    if (!child) parent = 0;
+    if (child && parent == 0) return 0;
     Display* display = x11.display;
     const int screen = DefaultScreen(display);
     const Window root = RootWindow(display, screen);

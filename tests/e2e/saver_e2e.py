@@ -294,6 +294,28 @@ def configure(keys, expected_value):
     return run
 
 
+def case_configure_is_owned_by_its_window(display):
+    owner = subprocess.Popen([HOST_WINDOW, "200", "150"], env=display.env, stdin=subprocess.PIPE,
+                             stdout=subprocess.PIPE, text=True)
+    try:
+        owner_id = int(owner.stdout.readline())
+        # Named on the command line, or, for a bare /c, the window that has the focus.
+        display.xdotool("windowfocus", "--sync", str(owner_id))
+        for args in (["/c:%d" % owner_id], ["/c"]):
+            dialog = display.start(*args)
+            window = display.find("Config dialog", dialog)[0]
+            prop = subprocess.run(["xprop", "-id", str(window), "WM_TRANSIENT_FOR"], env=display.env,
+                                  stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=20).stdout
+            check(hex(owner_id) in prop, "%s: the dialog is not owned by its window: %s" % (args[0], prop))
+            display.xdotool("windowfocus", "--sync", str(window))
+            display.xdotool("key", "Escape")
+            expect_exit_zero(dialog, "Escape")
+            display.xdotool("windowfocus", "--sync", str(owner_id))
+    finally:
+        owner.stdin.close()
+        owner.wait(timeout=10)
+
+
 def quick_exit(*args):
     def run(display):
         started = time.time()
@@ -326,6 +348,7 @@ CASES = {
                                                              "Return"], 0),
     "configure_escape_stores_nothing": configure(["Escape"], None),
     "configure_cancel_button_stores_nothing": configure(["Tab", "space"], None),
+    "configure_is_owned_by_its_window": case_configure_is_owned_by_its_window,
     "unknown_switch_ends_at_once": quick_exit("/x"),
     "change_password_ends_at_once": quick_exit("/a"),
 }

@@ -54,7 +54,7 @@ TEST_F(SaverWindowTest, FullScreenRunFromCreationToTeardown) {
 
     const std::vector<std::string> expected = {
         "RegisterClass OpenGL",
-        "CreateWindow OpenGL SaverWindow 0x0 1280x1024",
+        "CreateWindow OpenGL SaverWindow popup 0x0 1280x1024",
         "ScreenSaverRunning 1",
         "GetDevice",
         "ChoosePixelFormat 0x25 0 32",
@@ -167,11 +167,15 @@ TEST_F(SaverWindowTest, PixelFormatFailuresShowTheirMessageAndClearTheRunningFla
 
 TEST_F(SaverWindowTest, PreviewOfAWindowThatDoesNotExistEndsSilently) {
     currentMode = SaverMode::Preview;
-    RunSaver(0x999, 10);
-    EXPECT_TRUE(fakePlatform.messageBoxes.empty());
-    EXPECT_EQ(saverWindow, 0u);
-    EXPECT_EQ(fakePlatform.journal.back(), "CreateWindow OpenGL SaverWindow 0x999 0x0");
-    EXPECT_EQ(fakeRenderer.constructedWidth, 0);
+    for (PlatformWindow host : {PlatformWindow{0x999}, PlatformWindow{0}}) {
+        fakePlatform.journal.clear();
+        RunSaver(host, 10);
+        EXPECT_TRUE(fakePlatform.messageBoxes.empty());
+        EXPECT_EQ(saverWindow, 0u);
+        EXPECT_EQ(fakePlatform.journal.back(), "CreateWindow OpenGL SaverWindow child of " +
+                                                   (host == 0 ? std::string("0x0") : std::string("0x999")) + " 0x0");
+        EXPECT_EQ(fakeRenderer.constructedWidth, 0);
+    }
 }
 
 }  // namespace
