@@ -156,9 +156,6 @@ constexpr uint32_t VK_RIGHT = 0x27;
 #ifndef VK_DOWN
 constexpr uint32_t VK_DOWN = 0x28;
 #endif
-#ifndef VK_PRINT
-constexpr uint32_t VK_PRINT = 0x2A;
-#endif
 #ifndef VK_SNAPSHOT
 constexpr uint32_t VK_SNAPSHOT = 0x2C;
 #endif
@@ -209,9 +206,6 @@ constexpr uint32_t VK_F4 = 0x73;
 #endif
 #ifndef VK_F10
 constexpr uint32_t VK_F10 = 0x79;
-#endif
-#ifndef VK_F24
-constexpr uint32_t VK_F24 = 0x87;
 #endif
 #ifndef VK_NUMLOCK
 constexpr uint32_t VK_NUMLOCK = 0x90;
@@ -271,12 +265,6 @@ constexpr uint32_t SW_HIDE = 0;
 #endif
 #ifndef SW_SHOWDEFAULT
 constexpr uint32_t SW_SHOWDEFAULT = 10;
-#endif
-#ifndef BST_UNCHECKED
-constexpr uint32_t BST_UNCHECKED = 0;
-#endif
-#ifndef BST_CHECKED
-constexpr uint32_t BST_CHECKED = 1;
 #endif
 #ifndef WA_INACTIVE
 constexpr uint32_t WA_INACTIVE = 0;

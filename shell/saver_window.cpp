@@ -13,6 +13,9 @@ constexpr const char* kWindowTitle = "SaverWindow";
 
 void ShowError(const char* text) { PlatformMessageBox(text, "Error"); }
 
+// Read anew for every frame: any nonzero setting asks for the kaleidoscope.
+uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag : 0; }
+
 // Messages first, frames only when none waits: input is never more than one frame and one
 // pause late.
 void RunFrameLoop(PlatformDevice device) {
@@ -30,8 +33,6 @@ void RunFrameLoop(PlatformDevice device) {
 }
 
 }  // namespace
-
-uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag : 0; }
 
 void RunSaver(PlatformWindow parent, int32_t showCommand) {
     const bool screenSaver = currentMode == SaverMode::ScreenSaver;

@@ -8,6 +8,3 @@
 // mode, as a child filling `parent` in Preview mode. Returns when everything it created
 // has been released; failures show their message box first.
 void RunSaver(PlatformWindow parent, int32_t showCommand);
-
-// Builds the frame's flags word from the mirrors setting.
-uint32_t FrameFlags(int32_t useMirrors);
