@@ -14,7 +14,7 @@ if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 echo "No X display here: running 'brisalo $*' on a private Xvfb for 6 seconds."
-xvfb-run -a -s "-screen 0 1280x720x24" sh -c '
+xvfb-run -a -s "-screen 0 1280x720x24 -noreset" sh -c '
     build/brisalo "$@" &
     saver=$!
     sleep 6

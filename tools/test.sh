@@ -12,6 +12,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBRISALO_SANITIZE=ON -DBR
 cmake --build build-sanitize -j "$jobs"
 
 # Tests never use the desktop's own display: the saver grabs keyboard and pointer.
-BRISALO_REQUIRE_GL=1 xvfb-run -a -s "-screen 0 1280x1024x24" \
+BRISALO_REQUIRE_GL=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
     ctest --test-dir build --output-on-failure -j 1
 ctest --test-dir build-sanitize --output-on-failure -LE "gl|e2e"
