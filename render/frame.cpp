@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int32_t kFeedbackSize = 512;
-
 // One copy of the pass content, cut to a whole sector or to the narrower closing one.
 void drawSectorCopy(const Renderer& r, int32_t level, bool partial) {
     glClipPlane(GL_CLIP_PLANE0, partial ? r.partialStartPlane : r.startPlane);

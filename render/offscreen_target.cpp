@@ -4,13 +4,12 @@
 #include <GL/glext.h>
 
 #include <cstring>
+#include <string>
 
 #include "platform/gl_proc.h"
 #include "render/renderer.h"
 
 namespace {
-
-constexpr int32_t kPassHeight = 512;
 
 // Entry points of framebuffer objects, the ARB (core) names or the older EXT ones.
 struct FramebufferCalls {
@@ -41,11 +40,7 @@ bool hasExtension(const char* name) {
 
 template <typename T>
 bool load(T& slot, const char* name, const char* suffix) {
-    char full[64];
-    std::strncpy(full, name, sizeof full - 8);
-    full[sizeof full - 8] = '\0';
-    std::strcat(full, suffix);
-    slot = reinterpret_cast<T>(PlatformGetGlProcAddress(full));
+    slot = reinterpret_cast<T>(PlatformGetGlProcAddress((std::string(name) + suffix).c_str()));
     return slot != nullptr;
 }
 
@@ -79,21 +74,20 @@ int32_t viewportLeft(const OffscreenViewport& viewport) {
 
 OffscreenViewport offscreenViewport(int32_t windowWidth, int32_t windowHeight) {
     const int64_t height = windowHeight > 0 ? windowHeight : 1;
-    const int64_t width = static_cast<int64_t>(windowWidth) * kPassHeight / height;
+    const int64_t width = static_cast<int64_t>(windowWidth) * kFeedbackSize / height;
     OffscreenViewport viewport;
     viewport.width = static_cast<int32_t>(width);
-    viewport.copyX = static_cast<int32_t>((width - kPassHeight) / 2);
+    viewport.copyX = static_cast<int32_t>((width - kFeedbackSize) / 2);
     return viewport;
 }
 
 void createOffscreenTarget(Renderer& renderer) {
     renderer.offscreenFramebuffer = 0;
     renderer.offscreenColour = 0;
-    renderer.offscreenWidth = 0;
     if (!loadFramebufferCalls()) return;
 
     const OffscreenViewport viewport = offscreenViewport(renderer.width, renderer.height);
-    const int32_t targetWidth = viewport.width > kPassHeight ? viewport.width : kPassHeight;
+    const int32_t targetWidth = viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
     if (targetWidth > largest) return;
@@ -103,10 +97,13 @@ void createOffscreenTarget(Renderer& renderer) {
     calls.genFramebuffers(1, &framebuffer);
     calls.genRenderbuffers(1, &colour);
     calls.bindRenderbuffer(GL_RENDERBUFFER, colour);
-    calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, targetWidth, kPassHeight);
+    calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, targetWidth, kFeedbackSize);
     calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
     const GLenum status = calls.checkFramebufferStatus(GL_FRAMEBUFFER);
+    // Cleared once: every offscreen pass clears behind its copy, and nothing draws outside
+    // the pass viewport, so the target is clear again at the start of every frame.
+    if (status == GL_FRAMEBUFFER_COMPLETE) glClear(GL_COLOR_BUFFER_BIT);
     calls.bindFramebuffer(GL_FRAMEBUFFER, 0);
     calls.bindRenderbuffer(GL_RENDERBUFFER, 0);
     if (status != GL_FRAMEBUFFER_COMPLETE) {
@@ -116,7 +113,6 @@ void createOffscreenTarget(Renderer& renderer) {
     }
     renderer.offscreenFramebuffer = framebuffer;
     renderer.offscreenColour = colour;
-    renderer.offscreenWidth = targetWidth;
 }
 
 void destroyOffscreenTarget(Renderer& renderer) {
@@ -127,14 +123,11 @@ void destroyOffscreenTarget(Renderer& renderer) {
     calls.deleteRenderbuffers(1, &colour);
     renderer.offscreenFramebuffer = 0;
     renderer.offscreenColour = 0;
-    renderer.offscreenWidth = 0;
 }
 
 void bindOffscreenTarget(const Renderer& renderer) {
     if (renderer.offscreenFramebuffer == 0) return;
     calls.bindFramebuffer(GL_FRAMEBUFFER, renderer.offscreenFramebuffer);
-    // The target starts each frame as the back buffer does: cleared to the clear colour.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void unbindOffscreenTarget(const Renderer& renderer) {
@@ -143,6 +136,6 @@ void unbindOffscreenTarget(const Renderer& renderer) {
 
 int32_t useOffscreenViewport(const Renderer& renderer, const OffscreenViewport& viewport) {
     const int32_t left = renderer.offscreenFramebuffer != 0 ? viewportLeft(viewport) : 0;
-    glViewport(left, 0, viewport.width, kPassHeight);
+    glViewport(left, 0, viewport.width, kFeedbackSize);
     return left + viewport.copyX;
 }

@@ -17,8 +17,6 @@ uint32_t feedbackTextures[2] = {0, 0};
 
 namespace {
 
-constexpr int32_t kFeedbackSize = 512;
-
 // Transparent black, never shown: every pass overwrites its texture before it is read.
 void createFeedbackTextures() {
     glGenTextures(2, feedbackTextures);

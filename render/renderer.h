@@ -44,7 +44,6 @@ struct Renderer {
     // framebuffer objects; the passes then go to the back buffer.
     uint32_t offscreenFramebuffer = 0;
     uint32_t offscreenColour = 0;
-    int32_t offscreenWidth = 0;
 
     // A record that is not set up: no GL, no Scene. Tests and tools fill what they need.
     Renderer() = default;
@@ -65,6 +64,9 @@ struct Renderer {
     void startClock();
     void tickClock();
 };
+
+// Side of the feedback textures, and height of every offscreen pass.
+constexpr int32_t kFeedbackSize = 512;
 
 // Bit of drawFrame's flags that asks for the kaleidoscope.
 constexpr uint32_t kMirrorFlag = 0x10000;
