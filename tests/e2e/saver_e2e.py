@@ -82,13 +82,31 @@ class Display:
             raise Failure("xdotool %s: %s" % (" ".join(args), result.stderr.strip()))
         return result.stdout.strip()
 
+    def viewable(self, window):
+        info = subprocess.run(["xwininfo", "-id", str(window)], env=self.env, stdin=subprocess.DEVNULL,
+                              capture_output=True, text=True, timeout=20)
+        return info.returncode == 0 and "Map State: IsViewable" in info.stdout
+
+    def wait_viewable(self, window, timeout=15.0):
+        deadline = time.time() + timeout
+        while not self.viewable(window):
+            if time.time() > deadline:
+                raise Failure("window %d never became viewable" % window)
+            time.sleep(0.05)
+
+    def focus(self, window):
+        # A window found by name may not be mapped yet; X answers a focus on it with BadMatch.
+        self.wait_viewable(window)
+        self.xdotool("windowfocus", "--sync", str(window))
+
     def find(self, name, process, timeout=15.0):
-        """Ids of the windows with this exact name, waiting for the first one."""
+        """Ids of the viewable windows with this exact name, waiting for the first one."""
         deadline = time.time() + timeout
         while time.time() < deadline:
             found = self.xdotool("search", "--name", "^%s$" % name, check_result=False)
-            if found:
-                return [int(w) for w in found.split()]
+            shown = [int(w) for w in found.split() if self.viewable(int(w))]
+            if shown:
+                return shown
             if process.poll() is not None:
                 out, err = process.communicate()
                 raise Failure("the saver ended (%d) before a window named %r appeared: %r %r" %
@@ -198,6 +216,7 @@ def case_screensaver_ends_when_focus_moves_away(display):
     try:
         other_id = int(other.stdout.readline())
         saver = start_full_screen(display)
+        display.wait_viewable(other_id)
         display.xdotool("windowfocus", str(other_id))
         expect_exit_zero(saver, "focus moving to another window")
     finally:
@@ -210,7 +229,7 @@ def case_missing_opengl_shows_its_message(display):
     box = display.find("Error", saver)[0]
     display.screenshot("root", os.path.join(display.config, "error.png"))
     check(saver.poll() is None, "the saver ended before its message was read")
-    display.xdotool("windowfocus", "--sync", str(box))
+    display.focus(box)
     display.xdotool("key", "Return")
     out, err = expect_exit_zero(saver, "OK on the message")
     check("ChoosePixelFormat() failed:  Cannot find a suitable pixel format." in err,
@@ -280,7 +299,7 @@ def configure(keys, expected_value):
         window = display.find("Config dialog", dialog)[0]
         time.sleep(0.5)
         display.screenshot("root", os.path.join(display.config, "dialog.png"))
-        display.xdotool("windowfocus", "--sync", str(window))
+        display.focus(window)
         for key in keys:
             display.xdotool("key", key)
             time.sleep(0.15)
@@ -300,17 +319,17 @@ def case_configure_is_owned_by_its_window(display):
     try:
         owner_id = int(owner.stdout.readline())
         # Named on the command line, or, for a bare /c, the window that has the focus.
-        display.xdotool("windowfocus", "--sync", str(owner_id))
+        display.focus(owner_id)
         for args in (["/c:%d" % owner_id], ["/c"]):
             dialog = display.start(*args)
             window = display.find("Config dialog", dialog)[0]
             prop = subprocess.run(["xprop", "-id", str(window), "WM_TRANSIENT_FOR"], env=display.env,
                                   stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=20).stdout
             check(hex(owner_id) in prop, "%s: the dialog is not owned by its window: %s" % (args[0], prop))
-            display.xdotool("windowfocus", "--sync", str(window))
+            display.focus(window)
             display.xdotool("key", "Escape")
             expect_exit_zero(dialog, "Escape")
-            display.xdotool("windowfocus", "--sync", str(owner_id))
+            display.focus(owner_id)
     finally:
         owner.stdin.close()
         owner.wait(timeout=10)
