@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "platform/keys.h"
 #include "render/renderer.h"
 #include "scene/random_draws.h"
 #include "scene/scene.h"
@@ -18,11 +19,6 @@ constexpr float kKeyTransitionSeconds = 0.5f;
 constexpr float kUpArrowKick = 0.00436332f;
 constexpr float kZoomStep = 0.1f;
 
-constexpr uint32_t kKeyLeft = 0x25;
-constexpr uint32_t kKeyUp = 0x26;
-constexpr uint32_t kKeyRight = 0x27;
-constexpr uint32_t kKeyDown = 0x28;
-constexpr uint32_t kKeyG = 0x47;
 
 bool squaresOverlap(const Button& p, const Button& q) {
     return p.position.x + p.size > q.position.x - q.size &&
@@ -132,20 +128,20 @@ void Scene::newTransition(float seconds) {
 
 void Scene::handleKey(uint32_t code) {
     switch (code) {
-    case kKeyLeft:
+    case VK_LEFT:
         feedbackZoom = feedbackZoom - kZoomStep;
         break;
-    case kKeyUp:
+    case VK_UP:
         spinRate = spinRate + kUpArrowKick;
         break;
-    case kKeyRight:
+    case VK_RIGHT:
         feedbackZoom = feedbackZoom + kZoomStep;
         break;
-    case kKeyDown:
+    case VK_DOWN:
         newTransition(kKeyTransitionSeconds);
         spawnAll();
         break;
-    case kKeyG:
+    case VK_G:
         sectorEasing = !sectorEasing;
         break;
     default:

@@ -1,4 +1,4 @@
-#include "shell/messages.h"
+#include "platform/messages.h"
 #include "shell/settings.h"
 
 // The close itself waits for the frame loop to dispatch the posted WM_CLOSE.

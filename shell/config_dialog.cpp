@@ -1,6 +1,6 @@
 #include "shell/config_dialog.h"
 
-#include "shell/messages.h"
+#include "platform/messages.h"
 #include "shell/saver_state.h"
 #include "shell/settings.h"
 

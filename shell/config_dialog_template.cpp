@@ -1,5 +1,5 @@
 #include "shell/config_dialog.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 
 namespace {
 

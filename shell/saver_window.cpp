@@ -1,7 +1,7 @@
 #include "shell/saver_window.h"
 
 #include "render/renderer.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 #include "shell/saver_state.h"
 #include "shell/settings.h"
 #include "shell/window_proc.h"

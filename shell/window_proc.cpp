@@ -1,7 +1,7 @@
 #include "shell/window_proc.h"
 
 #include "render/renderer.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 #include "shell/passwords.h"
 #include "shell/saver_state.h"
 #include "shell/settings.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/messages.h"
+#include "platform/messages.h"
 
 FakePlatform fakePlatform;
 

@@ -3,7 +3,7 @@
 
 #include "platform/x11/x11_key_table.h"
 #include "platform/x11/x11_state.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 
 namespace {
 

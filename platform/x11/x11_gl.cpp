@@ -6,7 +6,7 @@
 
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <X11/X.h>
 #include <X11/keysym.h>
 
-#include "shell/messages.h"
+#include "platform/messages.h"
 
 namespace {
 

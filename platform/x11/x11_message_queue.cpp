@@ -1,7 +1,7 @@
 // The Win32 message queue, emulated: posted messages wait in a queue, sent ones reach the
 // window procedure at once, X events become messages when the queue runs dry.
 #include "platform/x11/x11_state.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/x11/x11_command_line.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 
 volatile sig_atomic_t x11StopRequested = 0;
 

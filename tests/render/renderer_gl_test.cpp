@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/keys.h"
 #include "render/renderer.h"
 #include "scene/scene.h"
 #include "tests/render/fake_time.h"
@@ -194,19 +195,19 @@ TEST_F(RendererGl, KeyHookTable) {
     renderer = makeRenderer(160, 120);
     if (!renderer) return;
     Scene& scene = *renderer->scene;
-    EXPECT_TRUE(renderer->handleKey(0x20));
-    EXPECT_TRUE(renderer->handleKey(0x53));
+    EXPECT_TRUE(renderer->handleKey(VK_SPACE));
+    EXPECT_TRUE(renderer->handleKey(VK_S));
 
     const float zoom = scene.feedbackZoom;
-    EXPECT_TRUE(renderer->handleKey(0x25));
+    EXPECT_TRUE(renderer->handleKey(VK_LEFT));
     EXPECT_NEAR(scene.feedbackZoom, zoom - 0.1f, 1e-6);
-    EXPECT_TRUE(renderer->handleKey(0x27));
+    EXPECT_TRUE(renderer->handleKey(VK_RIGHT));
     EXPECT_NEAR(scene.feedbackZoom, zoom, 1e-6);
     const float spin = scene.spinRate;
-    EXPECT_TRUE(renderer->handleKey(0x26));
+    EXPECT_TRUE(renderer->handleKey(VK_UP));
     EXPECT_NEAR(scene.spinRate, spin + 0.00436332f, 1e-7);
     scene.buttons[3].velocity.set(1.0f, 1.0f, 0.0f);
-    EXPECT_TRUE(renderer->handleKey(0x28));
+    EXPECT_TRUE(renderer->handleKey(VK_DOWN));
     EXPECT_EQ(scene.transitionLength, 1);
     EXPECT_EQ(scene.buttons[3].velocity.x, 0.0f);
 
@@ -214,12 +215,12 @@ TEST_F(RendererGl, KeyHookTable) {
         EXPECT_TRUE(renderer->handleKey(digit));
         EXPECT_EQ(renderer->passCount, static_cast<int32_t>(digit - '0') + 1);
     }
-    EXPECT_TRUE(renderer->handleKey(0x4D));
+    EXPECT_TRUE(renderer->handleKey(VK_M));
     EXPECT_TRUE(renderer->mirrorsSuppressed);
 
     // G reaches the Scene, yet the saver closes; so do Escape, Enter and clicks.
     const bool easing = scene.sectorEasing;
-    EXPECT_FALSE(renderer->handleKey(0x47));
+    EXPECT_FALSE(renderer->handleKey(VK_G));
     EXPECT_NE(scene.sectorEasing, easing);
     for (uint32_t code : {27u, 13u, 0x41u, 1u, 2u, 16u, 5u, 0x70u}) {
         EXPECT_FALSE(renderer->handleKey(code)) << code;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/keys.h"
 #include "render/renderer.h"
 #include "scene/random.h"
 #include "scene/scene.h"
@@ -139,7 +140,7 @@ TEST(Keys, DownArrowRestartsEveryButtonInANewTransition) {
         h.scene.transitionTick = 7;
         for (int32_t i = 0; i < kButtonCount; ++i) h.button(i).velocity.set(0.1f, 0.2f, 0.0f);
         SeedRandom(21);
-        h.scene.handleKey(0x28);
+        h.scene.handleKey(VK_DOWN);
         EXPECT_EQ(h.scene.transitionLength, 1);
         EXPECT_EQ(h.scene.transitionTick, 0);
         EXPECT_EQ(h.scene.uniformFaces, !uniformBefore);
@@ -158,18 +159,18 @@ TEST(Keys, DownArrowRestartsEveryButtonInANewTransition) {
 
 TEST(Keys, ArrowsChangeZoomWithoutBounds) {
     SceneHarness h;
-    for (int32_t i = 0; i < 24; ++i) h.scene.handleKey(0x25);
+    for (int32_t i = 0; i < 24; ++i) h.scene.handleKey(VK_LEFT);
     EXPECT_NEAR(h.scene.feedbackZoom, 0.0f, 1e-5f);
-    h.scene.handleKey(0x25);
+    h.scene.handleKey(VK_LEFT);
     EXPECT_NEAR(h.scene.feedbackZoom, -0.1f, 1e-5f);
-    h.scene.handleKey(0x27);
-    h.scene.handleKey(0x27);
+    h.scene.handleKey(VK_RIGHT);
+    h.scene.handleKey(VK_RIGHT);
     EXPECT_NEAR(h.scene.feedbackZoom, 0.1f, 1e-5f);
 }
 
 TEST(Keys, OtherCodesChangeNothing) {
     SceneHarness h;
-    for (uint32_t code : {0x20u, 0x24u, 0x29u, 0x30u, 0x46u, 0x48u, 0x4Du, 0x53u, 0x67u, 1u}) {
+    for (uint32_t code : {VK_SPACE, VK_HOME, VK_DOWN + 1, VK_0, VK_G - 1, VK_G + 1, VK_M, VK_S, 0x67u, 1u}) {
         h.scene.handleKey(code);
     }
     EXPECT_EQ(h.scene.feedbackZoom, 2.4f);

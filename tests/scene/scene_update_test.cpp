@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/keys.h"
 #include "render/renderer.h"
 #include "scene/random.h"
 #include "scene/scene.h"
@@ -47,12 +48,12 @@ TEST(SectorEasing, KeyGStopsTheCountAndResumesWithTheSameSpeed) {
     h.updates(30);
     const float stoppedAt = h.renderer.sectorsPerTurn;
     const float speed = h.scene.sectorEasingSpeed;
-    h.scene.handleKey(0x47);
+    h.scene.handleKey(VK_G);
     EXPECT_FALSE(h.scene.sectorEasing);
     h.updates(10);
     EXPECT_EQ(h.renderer.sectorsPerTurn, stoppedAt);
     EXPECT_EQ(h.scene.sectorEasingSpeed, speed);
-    h.scene.handleKey(0x47);
+    h.scene.handleKey(VK_G);
     EXPECT_TRUE(h.scene.sectorEasing);
     h.scene.update();
     EXPECT_FLOAT_EQ(h.renderer.sectorsPerTurn, stoppedAt + speed - 0.001f);
@@ -148,7 +149,7 @@ TEST(Turning, SpinRateRelaxesTowardItsRestingValue) {
 TEST(Turning, UpArrowKickTurnsTheNextUpdateAndDecays) {
     SceneHarness h;
     h.scene.spinRate = 0.0045f;
-    h.scene.handleKey(0x26);
+    h.scene.handleKey(VK_UP);
     EXPECT_FLOAT_EQ(h.scene.spinRate, 0.00886332f);
     Button& b = h.button(5);
     b.position.set(3.2f, 0.0f, 0.0f);
@@ -168,7 +169,7 @@ TEST(Motion, LongRunStaysFiniteAndInsideTheDrum) {
     for (int32_t frame = 1; frame <= 3000; ++frame) {
         renderer.elapsedSeconds = static_cast<float>(frame) / 24.0f;
         scene.update();
-        if (frame % 12 == 0) scene.handleKey(0x26);
+        if (frame % 12 == 0) scene.handleKey(VK_UP);
     }
     for (int32_t i = 0; i < kButtonCount; ++i) {
         const Button& b = scene.buttons[i];

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/fake/fake_platform.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 #include "shell/saver_state.h"
 #include "shell/settings.h"
 

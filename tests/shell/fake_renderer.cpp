@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/keys.h"
 #include "platform/fake/fake_platform.h"
 #include "render/renderer.h"
 
@@ -14,8 +15,8 @@ void ResetFakeRenderer() {
 }
 
 bool RealHookTakes(uint32_t code) {
-    return code == 0x20 || (code >= 0x25 && code <= 0x28) || (code >= 0x30 && code <= 0x39) || code == 0x4D ||
-           code == 0x53;
+    return code == VK_SPACE || (code >= VK_LEFT && code <= VK_DOWN) || (code >= VK_0 && code <= VK_9) ||
+           code == VK_M || code == VK_S;
 }
 
 Renderer::Renderer(int32_t width, int32_t height) {

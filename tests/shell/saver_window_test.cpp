@@ -7,7 +7,7 @@
 
 #include "platform/fake/fake_platform.h"
 #include "render/renderer.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 #include "shell/saver_state.h"
 #include "shell/settings.h"
 #include "shell/window_proc.h"

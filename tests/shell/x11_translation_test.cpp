@@ -9,7 +9,7 @@
 #include "platform/x11/registry_file.h"
 #include "platform/x11/x11_command_line.h"
 #include "platform/x11/x11_key_table.h"
-#include "shell/messages.h"
+#include "platform/messages.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ TEST(X11KeyTable, KeysTheSceneTakesArriveAsTheirVirtualKeys) {
     EXPECT_EQ(Key(XK_Right).wParam, 39u);
     EXPECT_EQ(Key(XK_Down).wParam, 40u);
     EXPECT_EQ(Key(XK_KP_Left).wParam, 37u);
-    for (uint32_t digit = 0; digit <= 9; ++digit) EXPECT_EQ(Key(XK_0 + digit).wParam, 0x30 + digit);
-    EXPECT_EQ(Key(XK_m).wParam, 0x4Du);
-    EXPECT_EQ(Key(XK_M, ShiftMask).wParam, 0x4Du);
-    EXPECT_EQ(Key(XK_s).wParam, 0x53u);
+    for (uint32_t digit = 0; digit <= 9; ++digit) EXPECT_EQ(Key(XK_0 + digit).wParam, VK_0 + digit);
+    EXPECT_EQ(Key(XK_m).wParam, VK_M);
+    EXPECT_EQ(Key(XK_M, ShiftMask).wParam, VK_M);
+    EXPECT_EQ(Key(XK_s).wParam, VK_S);
     EXPECT_EQ(Key(XK_s).message, WM_KEYDOWN);
 }
 
