@@ -12,7 +12,7 @@
 #include "platform/x11/x11_state.h"
 
 #ifndef BRISALO_DIALOGS_FROM_BINDIR
-#define BRISALO_DIALOGS_FROM_BINDIR "../lib/brisalo"
+#define BRISALO_DIALOGS_FROM_BINDIR "../libexec/brisalo"
 #endif
 
 namespace {
@@ -32,7 +32,7 @@ std::string ExecutableFolder() {
     return slash == std::string::npos ? "." : folder.substr(0, slash);
 }
 
-// Beside the executable in a build tree, else in the installed library folder. The
+// Beside the executable in a build tree, else in the installed module folder. The
 // handle is never closed: GTK cannot be unloaded.
 bool OpenModule() {
     if (opened >= 0) return opened == 1;
