@@ -4,8 +4,9 @@
 Usage: measure_startup.py PROBE_SO HOST_WINDOW RUNS LABEL=BRISALO... -- MODE...
 A MODE is an argument line such as "/s", "/p HOST" (HOST: a test window's id) or "--root".
 Needs an X display (run it under xvfb-run). Prints the median of RUNS runs per binary and
-mode: milliseconds from just before the exec to the first glXSwapBuffers (the probe,
-preloaded, stamps it), and the peak resident size of a 3-second run (wait4's ru_maxrss).
+mode: milliseconds from just before the exec to the program's first XOpenDisplay (loading
+and starting it) and to its first glXSwapBuffers (the probe, preloaded, stamps both), and
+the peak resident size of a 3-second run (wait4's ru_maxrss).
 Runs of the binaries alternate, so a busy machine slows them alike.
 """
 import os
@@ -35,8 +36,8 @@ def one_run(binary, args, probe, out):
     os.kill(pid, signal.SIGTERM)
     _, status, usage = os.wait4(pid, 0)
     with open(out) as f:
-        micros, _ = f.read().split()
-    return int(micros) / 1000.0, usage.ru_maxrss / 1024.0
+        opened, swapped, _ = f.read().split()
+    return int(opened) / 1000.0, int(swapped) / 1000.0, usage.ru_maxrss / 1024.0
 
 
 def main():
@@ -50,18 +51,18 @@ def main():
     host_id = host.stdout.readline().strip()
     out = os.path.join(tempfile.mkdtemp(prefix="brisalo-startup-"), "probe")
     try:
-        print("%-10s %-12s %18s %18s" % ("binary", "mode", "first swap (ms)", "peak RSS (MiB)"))
+        print("%-10s %-10s %16s %16s %16s" % ("binary", "mode", "X opened (ms)", "first swap (ms)",
+                                               "peak RSS (MiB)"))
         for mode in modes:
             args = mode.replace("HOST", host_id).split()
-            results = {label: ([], []) for label, _ in binaries}
+            results = {label: ([], [], []) for label, _ in binaries}
             for _ in range(runs):
                 for label, binary in binaries:
-                    start, rss = one_run(os.path.abspath(binary), args, probe, out)
-                    results[label][0].append(start)
-                    results[label][1].append(rss)
-            for label, (starts, sizes) in results.items():
-                print("%-10s %-12s %18.1f %18.1f" % (label, mode, statistics.median(starts),
-                                                     statistics.median(sizes)), flush=True)
+                    for column, value in zip(results[label], one_run(os.path.abspath(binary), args, probe, out)):
+                        column.append(value)
+            for label, columns in results.items():
+                print("%-10s %-10s %16.1f %16.1f %16.1f" % ((label, mode) + tuple(map(statistics.median, columns))),
+                      flush=True)
     finally:
         host.stdin.close()
         host.wait(timeout=10)
