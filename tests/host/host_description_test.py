@@ -80,7 +80,7 @@ def main():
                                text=True, timeout=20)
         check(usage.returncode == 0, "--help: exit code %d" % usage.returncode)
         for option in [fixed[0]] + [args[0] for args in choices]:
-            check(option in usage.stdout, "--help does not name %s:\n%s" % (option, usage.stdout))
+            check(option.lstrip("-") in usage.stdout, "--help does not name %s:\n%s" % (option, usage.stdout))
         host = subprocess.Popen([host_window, "320", "240"], env=display.env, stdin=subprocess.PIPE,
                                 stdout=subprocess.PIPE, text=True)
         try:
@@ -96,7 +96,7 @@ def main():
                 for value in (low - 1, high + 1):
                     args = template.replace("%", str(value)).split()
                     err = run_in_host(display, host_id, fixed + args, shot, expect_picture=False)
-                    said = [line for line in err.splitlines() if option in line]
+                    said = [line for line in err.splitlines() if option.lstrip("-") in line]
                     check(said and str(low) in said[0] and str(high) in said[0],
                           "%s: no message naming %s and %d to %d: %r" % (" ".join(args), option, low, high, err))
         finally:
