@@ -36,7 +36,7 @@ def case_saver_runs_never_map_gtk(display):
                             stdout=subprocess.PIPE, text=True)
     try:
         host_id = int(host.stdout.readline())
-        for args in (["/s"], ["/p", str(host_id)]) + tuple(EXTRA_SAVER_ARGS):
+        for args in (["/s"], ["/p", str(host_id)]):
             saver = start(display, BRISALO, *args)
             try:
                 display.find("SaverWindow", saver)
@@ -96,7 +96,6 @@ CASES = {
     "missing_module_costs_a_line": case_missing_module_costs_a_line,
     "missing_module_message_box_goes_to_stderr": case_missing_module_message_box_goes_to_stderr,
 }
-EXTRA_SAVER_ARGS = []
 
 if __name__ == "__main__":
     if len(sys.argv) != 4 or sys.argv[3] not in CASES:
