@@ -6,9 +6,9 @@ cd "$(dirname "$0")/.."
 tools/deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISALO_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBRISALO_SANITIZE=ON -DBRISALO_BENCH=OFF >/dev/null
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBRISALO_SANITIZE=ON -DBRISALO_BENCH=OFF -DBRISALO_WERROR=ON >/dev/null
 cmake --build build-sanitize -j "$jobs"
 
 # Tests never use the desktop's own display: the saver grabs keyboard and pointer.
