@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds Brisalo and runs every test: the whole suite on a private Xvfb display, then
 # the tests that need no GL again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Last, the fuzz harnesses (clang, libFuzzer) in build-fuzz/, for a short bounded run.
 set -e
 cd "$(dirname "$0")/.."
 tools/deps.sh
@@ -15,3 +16,10 @@ cmake --build build-sanitize -j "$jobs"
 BRISALO_REQUIRE_GL=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
     ctest --test-dir build --output-on-failure -j 1
 ctest --test-dir build-sanitize --output-on-failure -LE "gl|e2e"
+
+# The fuzz harnesses, in a clang tree of their own: each replays its committed corpus, then
+# mutates a copy of it for 30 s.
+cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DBRISALO_FUZZ=ON \
+    -DBRISALO_WERROR=ON >/dev/null
+cmake --build build-fuzz --target brisalo_fuzzers -j "$jobs"
+ctest --test-dir build-fuzz --output-on-failure -L fuzz
