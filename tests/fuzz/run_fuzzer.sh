@@ -6,8 +6,8 @@
 # Inputs that crash, leak or hang are written beside WORK as WORK-crash-..., -leak-, -timeout-.
 set -e
 mode=$1 harness=$2 corpus=$3
-# Generous for one input of a small harness; a bounded run must stay bounded.
-limits="-rss_limit_mb=2048 -timeout=10"
+# Generous for one input on a loaded machine; a bounded run must stay bounded.
+limits="-rss_limit_mb=2048 -timeout=25"
 case $mode in
 replay)
     exec "$harness" $limits "$corpus"/*
