@@ -17,9 +17,12 @@ run|extend)
     [ "$mode" = run ] && rm -rf "$work"
     mkdir -p "$work"
     cp "$corpus"/* "$work"/
+    # A harness may bring a dictionary of its format's tokens: tests/fuzz/NAME.dict.
+    dict=$(dirname "$(dirname "$corpus")")/$(basename "$corpus").dict
+    if [ -f "$dict" ]; then set -- -dict="$dict"; else set --; fi
     # Standard error is closed for the inputs' own messages; libFuzzer and the sanitizers
     # keep a copy of it for their reports.
-    exec "$harness" $limits -max_total_time="$seconds" -close_fd_mask=2 -print_final_stats=1 \
+    exec "$harness" $limits "$@" -max_total_time="$seconds" -close_fd_mask=2 -print_final_stats=1 \
         -artifact_prefix="$work-" "$work"
     ;;
 *)
