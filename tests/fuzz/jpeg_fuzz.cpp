@@ -68,9 +68,16 @@ bool readAll(Reference& r, Decoded& out) {
     return true;
 }
 
-// libjpeg with its own memory source and its defaults, messages silenced. Only asked of
-// streams a loader accepted, so their size is bounded.
-bool referenceDecode(Reference& r, const uint8_t* bytes, size_t size, Decoded& out) {
+struct Stream {
+    const uint8_t* bytes;
+    size_t size;
+};
+
+// libjpeg with its own memory source and its defaults, messages silenced: the streams one
+// after another on one object, as the loaders do (so a stream may use the tables an earlier
+// one defined, as libjpeg allows). Only asked of streams a loader accepted, so their size is
+// bounded.
+bool referenceDecode(Reference& r, const Stream* streams, size_t count, Decoded* out) {
     r.cinfo.err = jpeg_std_error(&r.errors.pub);
     r.errors.pub.error_exit = referenceExit;
     r.errors.pub.output_message = quiet;
@@ -79,32 +86,35 @@ bool referenceDecode(Reference& r, const uint8_t* bytes, size_t size, Decoded& o
         return false;
     }
     jpeg_create_decompress(&r.cinfo);
-    jpeg_mem_src(&r.cinfo, bytes, static_cast<unsigned long>(size));
-    const bool whole = readAll(r, out);
+    bool whole = true;
+    for (size_t i = 0; i < count && whole; ++i) {
+        jpeg_mem_src(&r.cinfo, streams[i].bytes, static_cast<unsigned long>(streams[i].size));
+        whole = readAll(r, out[i]);
+    }
     jpeg_destroy_decompress(&r.cinfo);
     return whole;
 }
 
-bool decodeReference(const uint8_t* bytes, size_t size, Decoded& out) {
+bool decodeReference(const Stream* streams, size_t count, Decoded* out) {
     Reference r{};
-    return referenceDecode(r, bytes, size, out);
+    return referenceDecode(r, streams, count, out);
 }
 
-void checkSingleSamples(const uint8_t* stream, size_t size, const TextureImage& image) {
+void checkSingleSamples(Stream stream, const TextureImage& image) {
     Decoded expected;
-    require(decodeReference(stream, size, expected), "libjpeg itself fails on a stream the loader took");
+    require(decodeReference(&stream, 1, &expected), "libjpeg itself fails on a stream the loader took");
     require(expected.width == image.width && expected.height == image.height &&
                 expected.components * 8 == image.bitsPerPixel,
             "the loader's size or components differ from libjpeg's");
     require(builtTexture.pixels == expected.samples, "the loader's samples differ from libjpeg's");
 }
 
-void checkMaskedSamples(const uint8_t* colourStream, size_t colourSize, const uint8_t* maskStream,
-                        size_t maskSize, const TextureImage& image) {
-    Decoded colour;
-    Decoded mask;
-    require(decodeReference(colourStream, colourSize, colour) && decodeReference(maskStream, maskSize, mask),
-            "libjpeg itself fails on streams the loader took");
+void checkMaskedSamples(Stream colourStream, Stream maskStream, const TextureImage& image) {
+    const Stream streams[2] = {colourStream, maskStream};
+    Decoded decoded[2];
+    require(decodeReference(streams, 2, decoded), "libjpeg itself fails on streams the loader took");
+    const Decoded& colour = decoded[0];
+    const Decoded& mask = decoded[1];
     require(colour.width == image.width && colour.height == image.height && colour.components == 3 &&
                 mask.width == image.width && mask.height == image.height && mask.components == 1,
             "the loader took streams of other sizes or components than libjpeg decodes");
@@ -158,12 +168,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SetFakeResource("MASK", streams + colourSize, static_cast<uint32_t>(available - colourSize));
         loaded = LoadMaskedTexture(image, "COLOUR", "MASK");
         checkOutcome(loaded, image, true);
-        if (loaded) checkMaskedSamples(streams, colourSize, streams + colourSize, available - colourSize, image);
+        if (loaded) checkMaskedSamples({streams, colourSize}, {streams + colourSize, available - colourSize}, image);
     } else {
         SetFakeResource("SINGLE", data + 1, static_cast<uint32_t>(size - 1));
         loaded = LoadTexture(image, "SINGLE");
         checkOutcome(loaded, image, false);
-        if (loaded) checkSingleSamples(data + 1, size - 1, image);
+        if (loaded) checkSingleSamples({data + 1, size - 1}, image);
     }
     ClearFakeResources();
     ResetBuiltTexture();

@@ -4,6 +4,7 @@
 #   run_fuzzer.sh run HARNESS CORPUS WORK SECONDS     mutates a fresh copy of CORPUS in WORK
 #   run_fuzzer.sh extend HARNESS CORPUS WORK SECONDS  the same, keeping what WORK found before
 # Inputs that crash, leak or hang are written beside WORK as WORK-crash-..., -leak-, -timeout-.
+# Running HARNESS on such a file alone shows the input's own messages too.
 set -e
 mode=$1 harness=$2 corpus=$3
 # Generous for one input on a loaded machine; a bounded run must stay bounded.
