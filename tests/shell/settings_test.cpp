@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/x11/x11_settings_store.h"
+
 namespace {
 
 // Settings in a fresh XDG_CONFIG_HOME of their own, read through the real settings file.
@@ -29,6 +31,7 @@ protected:
     void write(const std::string& text) {
         mkdir((root + "/brisalo").c_str(), 0755);
         std::ofstream(file) << text;
+        X11ForgetSettingsSnapshot();
     }
     std::string read() const {
         std::ifstream in(file);
