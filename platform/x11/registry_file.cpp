@@ -1,5 +1,6 @@
 #include "platform/x11/registry_file.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/x11/registry_encoding.h"
@@ -9,10 +10,13 @@ namespace {
 const char kRootPrefix[] = "HKEY_CURRENT_USER\\";
 const char kUtf16Mark[] = "\xFF\xFE";
 
+// A carriage return counts as a space, so that CR LF lines in a file of LF lines still read.
+const char kSpace[] = " \t\r";
+
 std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
+    const size_t first = text.find_first_not_of(kSpace);
     if (first == std::string::npos) return std::string();
-    const size_t last = text.find_last_not_of(" \t");
+    const size_t last = text.find_last_not_of(kSpace);
     return text.substr(first, last - first + 1);
 }
 
@@ -75,7 +79,7 @@ bool ReadQuoted(const std::string& text, size_t* pos, std::string* out) {
 
 // A section header or a value definition: such a line is never part of the one before.
 bool StartsEntry(const std::string& line) {
-    const size_t first = line.find_first_not_of(" \t");
+    const size_t first = line.find_first_not_of(kSpace);
     if (first == std::string::npos) return false;
     return line[first] == '[' || line[first] == '"' || line.compare(first, 2, "@=") == 0;
 }
@@ -104,8 +108,11 @@ bool ValueLine(const std::vector<std::string>& lines, size_t line, std::string* 
     *data = first.substr(pos + 1);
     *next = line + 1;
     if (!IsHexData(*data)) return true;
-    while (!data->empty() && data->back() == '\\' && *next < lines.size() && !StartsEntry(lines[*next])) {
+    // The backslash marks a continuation whatever follows, so that a line added after it
+    // leaves the value as it was.
+    while (!data->empty() && data->back() == '\\') {
         data->pop_back();
+        if (*next == lines.size() || StartsEntry(lines[*next])) break;
         *data += Trim(lines[*next]);
         ++*next;
     }
@@ -178,14 +185,15 @@ RegistryFile RegistryFile::parse(const std::string& bytes) {
         decoded = Utf16LeToUtf8(bytes.data() + 2, bytes.size() - 2);
     }
     const std::string& text = file.utf16 ? decoded : bytes;
-    const size_t firstEnd = text.find('\n');
-    file.crlf = firstEnd != std::string::npos && firstEnd > 0 && text[firstEnd - 1] == '\r';
+    // The first line's end tells; a file of one unended line ending in CR counts as CR LF.
+    const size_t firstEnd = std::min(text.find('\n'), text.size());
+    file.crlf = firstEnd > 0 && text[firstEnd - 1] == '\r';
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         size_t length = end - start;
-        if (length > 0 && text[end - 1] == '\r') --length;
+        if (file.crlf && length > 0 && text[end - 1] == '\r') --length;
         file.lines.emplace_back(text, start, length);
         start = end + 1;
     }
@@ -261,28 +269,24 @@ void RegistryFile::setDword(const std::string& path, const std::string& wanted, 
         if (SectionPath(lines[i], &section) && SameText(section, path)) sectionStart = i;
     }
     size_t lastContent = sectionStart;
-    std::vector<std::pair<size_t, size_t>> definitions;  // first line, line after
+    size_t definition = 0, definitionEnd = 0;  // the last one: first line, line after
     for (size_t i = sectionStart + 1; i < lines.size();) {
         if (SectionPath(lines[i], &section)) break;
         std::string name, text;
         size_t next = i + 1;
-        if (ValueLine(lines, i, &name, &text, &next) && SameText(name, wanted)) definitions.emplace_back(i, next);
+        if (ValueLine(lines, i, &name, &text, &next) && SameText(name, wanted)) {
+            definition = i;
+            definitionEnd = next;
+        }
         if (!Trim(lines[i]).empty()) lastContent = next - 1;
         i = next;
     }
-    if (definitions.empty()) {
+    // Earlier definitions stay: dropping one could join the lines around it into one value.
+    if (definitionEnd == 0) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastContent + 1), line);
         return;
     }
-    // One pass, however many duplicates there are.
-    std::vector<std::string> kept;
-    kept.reserve(lines.size());
-    size_t next = 0;
-    for (const auto& definition : definitions) {
-        for (; next < definition.first; ++next) kept.push_back(std::move(lines[next]));
-        if (&definition == &definitions.back()) kept.push_back(line);
-        next = definition.second;
-    }
-    for (; next < lines.size(); ++next) kept.push_back(std::move(lines[next]));
-    lines = std::move(kept);
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(definition + 1),
+                lines.begin() + static_cast<std::ptrdiff_t>(definitionEnd));
+    lines[definition] = line;
 }

@@ -24,8 +24,8 @@ struct RegistryFile {
     // missing, deleted or malformed.
     bool queryValue(const std::string& path, const std::string& name, std::vector<uint8_t>* data) const;
     void addKey(const std::string& path);
-    // Changes the definition that queryValue obeys (the last one of the key's last section,
-    // dropping that section's earlier ones), or adds one at the end of that section.
+    // Changes the definition that queryValue obeys (the last one in the key's last section),
+    // or adds one at the end of that section.
     void setDword(const std::string& path, const std::string& name, uint32_t value);
 };
 

@@ -65,6 +65,7 @@ TEST(RegistryFile, OnlyHexDataContinuesAndNeverIntoASectionOrValue) {
     EXPECT_EQ(Query(file, "A", "H"), (std::vector<uint8_t>{1, 2}));
     EXPECT_EQ(Query(file, "A", "D"), kNone) << "a dword with a backslash after it is malformed";
     EXPECT_EQ(Query(file, "A", "T"), kNone) << "a trailing comma stays";
+    EXPECT_EQ(Query(file, "C", "W"), (std::vector<uint8_t>{5}));
     EXPECT_TRUE(file.hasKey("B"));
     EXPECT_EQ(Query(file, "C", ""), Dword(6));
 
@@ -85,7 +86,9 @@ TEST(RegistryFile, TheWriterChangesTheDefinitionTheReaderObeys) {
     EXPECT_EQ(Query(file, "K", "UseMirrors"), Dword(2));
     file.setDword("K", "UseMirrors", 0);
     EXPECT_EQ(Query(file, "K", "UseMirrors"), Dword(0));
-    EXPECT_EQ(file.text(), "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"Other\"=\"x\"\n\"UseMirrors\"=dword:00000000\n; end\n");
+    EXPECT_EQ(file.text(),
+              "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"UseMirrors\"=dword:00000000\n\"Other\"=\"x\"\n"
+              "\"usemirrors\"=hex:01,\\\n 00,00,00\n\"UseMirrors\"=dword:00000000\n; end\n");
 }
 
 // ASCII as UTF-16LE code units.
