@@ -19,7 +19,8 @@ intptr_t ConfigDialogProc(PlatformWindow dialog, uint32_t message, uintptr_t wPa
             if (checked != (settings->useMirrors != 0)) settings->useMirrors = checked ? 1 : 0;
             // The dialog still ends with 1, but the user learns that the choice was not kept.
             if (!settings->WriteOwnSettings()) {
-                const std::string text = std::string("The settings could not be saved to ") + PlatformGetSettingsError();
+                const std::string text =
+                    std::string("The settings could not be saved to ") + PlatformGetSettingsError();
                 PlatformMessageBox(text.c_str(), "Error");
             }
             PlatformEndDialog(dialog, 1);
