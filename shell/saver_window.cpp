@@ -1,6 +1,7 @@
 #include "shell/saver_window.h"
 
 #include "render/renderer.h"
+#include "platform/log.h"
 #include "platform/messages.h"
 #include "shell/saver_state.h"
 #include "shell/settings.h"
@@ -11,7 +12,16 @@ namespace {
 constexpr const char* kClassName = "OpenGL";
 constexpr const char* kWindowTitle = "SaverWindow";
 
-void ShowError(const char* text) { PlatformMessageBox(text, "Error"); }
+// Full screen the failure is the user's to read. A preview's host is a settings program
+// that goes on without us: a modal box there would outlive it, so the line goes to
+// standard error and the run ends.
+void ShowError(const char* text) {
+    if (currentMode == SaverMode::ScreenSaver) {
+        PlatformMessageBox(text, "Error");
+    } else {
+        PlatformLogError("%s", text);
+    }
+}
 
 // Read anew for every frame: any nonzero setting asks for the kaleidoscope.
 uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag : 0; }
@@ -80,8 +90,20 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
         return;
     }
 
+    // Drawing without a current context would only fail quietly, frame after frame.
     const PlatformGlContext context = PlatformCreateGlContext(device);
-    PlatformMakeCurrent(device, context);
+    const char* contextFailure = nullptr;
+    if (context == 0) {
+        contextFailure = "wglCreateContext() failed:  Cannot create an OpenGL rendering context.";
+    } else if (!PlatformMakeCurrent(device, context)) {
+        contextFailure = "wglMakeCurrent() failed:  Cannot make the OpenGL rendering context current.";
+        PlatformDeleteGlContext(context);
+    }
+    if (contextFailure != nullptr) {
+        ShowError(contextFailure);
+        if (screenSaver) PlatformSetScreenSaverRunning(false);
+        return;
+    }
 
     currentRenderer = new Renderer(width, height);
     PlatformShowWindow(saverWindow, showCommand);

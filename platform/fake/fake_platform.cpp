@@ -176,11 +176,12 @@ bool PlatformSetPixelFormat(PlatformDevice, int32_t format, const PixelFormatReq
 
 PlatformGlContext PlatformCreateGlContext(PlatformDevice) {
     fakePlatform.note("CreateGlContext");
-    return kFakeContext;
+    return fakePlatform.createGlContextFails ? 0 : kFakeContext;
 }
 
 bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
     fakePlatform.note("MakeCurrent " + Hex(device) + " " + Hex(context));
+    if (context != 0 && fakePlatform.makeCurrentFails) return false;
     fakePlatform.currentContext = context;
     return true;
 }

@@ -16,7 +16,7 @@ struct X11ErrorTrap {
     int previousError;
 };
 
-// Protocol errors on the saver's connection are never fatal, and a lost connection ends
-// the process quietly with exit code 0. chainPrevious keeps a toolkit's handler (GDK's)
+// Protocol errors on the saver's connection are never fatal: one that no trap expected is
+// reported once for its kind. A lost connection ends the process with exit code 0. chainPrevious keeps a toolkit's handler (GDK's)
 // for its own connection.
 void X11InstallErrorHandlers(bool chainPrevious);

@@ -29,8 +29,10 @@ void PlatformStartProcess(int argc, char** argv) {
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    // A closed terminal or an ended session (SIGHUP) is a stop like any other.
+    for (int stopSignal : {SIGTERM, SIGINT, SIGHUP}) sigaction(stopSignal, &action, nullptr);
+    // A reader that went away (a closed pipe on standard error) is no reason to die.
+    signal(SIGPIPE, SIG_IGN);
 
     X11InstallErrorHandlers(false);
 }

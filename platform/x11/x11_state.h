@@ -32,7 +32,7 @@ struct X11State {
 
 extern X11State x11;
 
-// Set by SIGTERM and SIGINT; the message pump ends the run through the normal teardown.
+// Set by SIGTERM, SIGINT and SIGHUP; the message pump ends the run through the normal teardown.
 extern volatile sig_atomic_t x11StopRequested;
 
 // The saver's display connection, opened on first use; nullptr when there is no display.

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/log.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
@@ -66,15 +67,28 @@ void NameWindow(Window window, const char* className, const char* title) {
 
 }  // namespace
 
+// Said once, naming the display, however many calls find it missing.
 Display* X11Display() {
-    if (x11.display == nullptr) x11.display = XOpenDisplay(nullptr);
+    static bool reported = false;
+    if (x11.display == nullptr && !reported) {
+        x11.display = XOpenDisplay(nullptr);
+        if (x11.display == nullptr) {
+            reported = true;
+            const char* name = XDisplayName(nullptr);
+            if (name == nullptr || *name == '\0') {
+                PlatformLogError("cannot open the X display: DISPLAY is not set");
+            } else {
+                PlatformLogError("cannot open the X display \"%s\"", name);
+            }
+        }
+    }
     return x11.display;
 }
 
-// On X11 a class lives with the display connection: without a display there is nothing to
-// register with.
+// A class is the process's own record, as on Windows: it needs no display. Without one the
+// window cannot be made, and the display's absence is what gets reported.
 bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance) {
-    if (X11Display() == nullptr || !x11.className.empty()) return false;
+    if (!x11.className.empty()) return false;
     x11.className = className;
     x11.procedure = procedure;
     return true;

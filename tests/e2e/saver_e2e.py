@@ -58,6 +58,13 @@ class Display:
         with open("/proc/net/unix") as sockets:
             return ("/tmp/.X11-unix/X%d\n" % number) in sockets.read()
 
+    def unused_number(self):
+        """A display number that no server answers on."""
+        for number in range(399, 140, -1):
+            if not self._taken(number):
+                return number
+        raise Failure("every display number is taken")
+
     def _ready(self):
         deadline = time.time() + 10
         while time.time() < deadline:
@@ -210,6 +217,65 @@ def case_screensaver_ends_on_sigterm(display):
     expect_exit_zero(saver, "SIGTERM")
 
 
+def saver_pid(process):
+    """The saver itself, not the timeout(1) that runs it."""
+    deadline = time.time() + 5
+    while time.time() < deadline:
+        try:
+            with open("/proc/%d/task/%d/children" % (process.pid, process.pid)) as f:
+                children = f.read().split()
+        except OSError:
+            children = []
+        if children:
+            return int(children[0])
+        time.sleep(0.05)
+    raise Failure("the saver process never appeared")
+
+
+def case_screensaver_ends_on_sighup(display):
+    saver = start_full_screen(display)
+    try:
+        os.kill(saver_pid(saver), signal.SIGHUP)  # the terminal it ran in has closed
+        expect_exit_zero(saver, "SIGHUP", within=3.0)
+        check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False),
+              "the window outlived the saver")
+    finally:
+        stop(saver)
+
+
+def case_no_display_says_so(display):
+    env = dict(display.env, DISPLAY=":%d" % display.unused_number())
+    for mode in ("/s", "/p"):
+        saver = subprocess.Popen([BRISALO, mode, "12345"], env=env, stdin=subprocess.DEVNULL,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        out, err = expect_exit_zero(saver, mode + " without a display")
+        check(err == 'brisalo: cannot open the X display "%s"\n' % env["DISPLAY"],
+              "%s: not one line naming the display: %r" % (mode, err))
+        # A reader of standard error that has gone away does not kill it either.
+        reader, writer = os.pipe()
+        os.close(reader)
+        saver = subprocess.Popen([BRISALO, mode], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                 stderr=writer)
+        os.close(writer)
+        check(ended(saver), "%s: the saver did not end" % mode)
+        check(saver.returncode == 0, "%s with a closed standard error: exit code %d" % (mode, saver.returncode))
+
+
+def case_missing_opengl_in_a_preview_ends_with_a_line(display):
+    host = subprocess.Popen([HOST_WINDOW, "320", "240"], env=display.env, stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE, text=True)
+    try:
+        host_id = int(host.stdout.readline())
+        saver = display.start("/p", str(host_id))
+        out, err = expect_exit_zero(saver, "a preview without OpenGL")
+        check(err == "brisalo: ChoosePixelFormat() failed:  Cannot find a suitable pixel format.\n",
+              "not the one line on standard error: %r" % err)
+        check(not display.xdotool("search", "--name", "^Error$", check_result=False), "a message box is up")
+    finally:
+        host.stdin.close()
+        host.wait(timeout=10)
+
+
 def case_screensaver_ends_when_focus_moves_away(display):
     other = subprocess.Popen([HOST_WINDOW, "100", "100"], env=display.env, stdin=subprocess.PIPE,
                              stdout=subprocess.PIPE, text=True)
@@ -359,6 +425,9 @@ CASES = {
     "screensaver_ends_on_sigterm": case_screensaver_ends_on_sigterm,
     "screensaver_ends_when_focus_moves_away": case_screensaver_ends_when_focus_moves_away,
     "missing_opengl_shows_its_message": case_missing_opengl_shows_its_message,
+    "missing_opengl_in_a_preview_ends_with_a_line": case_missing_opengl_in_a_preview_ends_with_a_line,
+    "screensaver_ends_on_sighup": case_screensaver_ends_on_sighup,
+    "no_display_says_so": case_no_display_says_so,
     "screensaver_picture": case_screensaver_picture,
     "preview_draws_in_its_host_until_it_goes": case_preview_draws_in_its_host_until_it_goes,
     "preview_of_no_window_ends_quietly": case_preview_of_no_window_ends_quietly,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -137,15 +138,21 @@ TEST_F(SaverWindowTest, ClassRegistrationFailureShowsItsMessageAndCreatesNothing
     EXPECT_EQ(fakePlatform.journal, (std::vector<std::string>{"RegisterClass OpenGL", "MessageBox"}));
 }
 
-TEST_F(SaverWindowTest, PixelFormatFailuresShowTheirMessageAndClearTheRunningFlag) {
+// Full screen a failure is a box; in a preview it is one line on standard error, since a
+// box would outlive the settings program that hosts the preview.
+TEST_F(SaverWindowTest, StartUpFailuresAreShownAndEndTheRunBeforeAnyFrame) {
     struct Failure {
         int32_t format;
         bool setFails;
+        bool createFails;
+        bool makeCurrentFails;
         const char* message;
     };
     const Failure failures[] = {
-        {0, false, "Error: ChoosePixelFormat() failed:  Cannot find a suitable pixel format."},
-        {7, true, "Error: SetPixelFormat() failed:  Cannot set format specified."},
+        {0, false, false, false, "ChoosePixelFormat() failed:  Cannot find a suitable pixel format."},
+        {7, true, false, false, "SetPixelFormat() failed:  Cannot set format specified."},
+        {7, false, true, false, "wglCreateContext() failed:  Cannot create an OpenGL rendering context."},
+        {7, false, false, true, "wglMakeCurrent() failed:  Cannot make the OpenGL rendering context current."},
     };
     for (const Failure& failure : failures) {
         for (SaverMode mode : {SaverMode::ScreenSaver, SaverMode::Preview}) {
@@ -154,13 +161,31 @@ TEST_F(SaverWindowTest, PixelFormatFailuresShowTheirMessageAndClearTheRunningFla
             currentMode = mode;
             fakePlatform.pixelFormat = failure.format;
             fakePlatform.setPixelFormatFails = failure.setFails;
+            fakePlatform.createGlContextFails = failure.createFails;
+            fakePlatform.makeCurrentFails = failure.makeCurrentFails;
+            testing::internal::CaptureStderr();
             RunSaver(kHost, 10);
-            EXPECT_EQ(fakePlatform.messageBoxes, std::vector<std::string>{failure.message});
-            EXPECT_EQ(fakeRenderer.constructedWidth, 0) << "no Renderer";
-            EXPECT_FALSE(fakePlatform.screenSaverRunning);
+            const std::string logged = testing::internal::GetCapturedStderr();
             const bool fullScreen = mode == SaverMode::ScreenSaver;
-            EXPECT_EQ(fakePlatform.journal.back(), fullScreen ? "ScreenSaverRunning 0" : "MessageBox");
+            SCOPED_TRACE(std::string(failure.message) + (fullScreen ? " full screen" : " in a preview"));
+            if (fullScreen) {
+                EXPECT_EQ(fakePlatform.messageBoxes, std::vector<std::string>{std::string("Error: ") + failure.message});
+                EXPECT_EQ(logged, "");
+                EXPECT_EQ(fakePlatform.journal.back(), "ScreenSaverRunning 0");
+            } else {
+                EXPECT_TRUE(fakePlatform.messageBoxes.empty());
+                EXPECT_EQ(logged, std::string("brisalo: ") + failure.message + "\n");
+            }
+            EXPECT_EQ(fakeRenderer.constructedWidth, 0) << "no Renderer";
+            EXPECT_TRUE(fakeRenderer.frameFlags.empty());
+            EXPECT_FALSE(fakePlatform.screenSaverRunning);
             EXPECT_EQ(fakePlatform.destroyed.size(), 0u) << "the window is left to the end of the process";
+            const int contexts = static_cast<int>(std::count(fakePlatform.journal.begin(), fakePlatform.journal.end(),
+                                                             std::string("CreateGlContext")));
+            const int deleted = static_cast<int>(std::count(fakePlatform.journal.begin(), fakePlatform.journal.end(),
+                                                            std::string("DeleteGlContext 0x61c")));
+            EXPECT_EQ(deleted, failure.makeCurrentFails ? 1 : 0) << "a context that was made is deleted";
+            EXPECT_EQ(contexts, failure.format != 0 && !failure.setFails ? 1 : 0);
         }
     }
 }
