@@ -26,9 +26,12 @@ void ShowError(const char* text) {
 // Read anew for every frame: any nonzero setting asks for the kaleidoscope.
 uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag : 0; }
 
+constexpr uint32_t kFpsReportMs = 5000;
+
 // Messages first, frames only when none waits: input is never more than one frame and one
 // pause late.
-void RunFrameLoop(PlatformDevice device) {
+void RunFrameLoop(PlatformDevice device, bool showFps) {
+    uint32_t lastReport = PlatformGetTickCount();
     for (;;) {
         PlatformMessage message;
         if (PlatformPeekMessage(&message)) {
@@ -38,6 +41,10 @@ void RunFrameLoop(PlatformDevice device) {
             continue;
         }
         if (currentRenderer->drawFrame(FrameFlags(settings->useMirrors))) PlatformSwapBuffers(device);
+        if (showFps && PlatformGetTickCount() - lastReport >= kFpsReportMs) {
+            lastReport = PlatformGetTickCount();
+            PlatformLogError("%.1f frames per second", static_cast<double>(currentRenderer->measuredFps));
+        }
         PlatformSleep(static_cast<uint32_t>(currentRenderer->sleepMs));
     }
 }
@@ -105,10 +112,15 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
         return;
     }
 
+    // A host's options hold for this run only; nothing of them is stored.
+    const RunOptions options = PlatformGetRunOptions();
+    if (options.useMirrors >= 0) settings->useMirrors = options.useMirrors;
+
     currentRenderer = new Renderer(width, height);
+    if (options.passCount > 0) currentRenderer->passCount = options.passCount;
     PlatformShowWindow(saverWindow, showCommand);
 
-    RunFrameLoop(device);
+    RunFrameLoop(device, options.showFps);
 
     // The Renderer releases its Scene and textures while the context is still current.
     if (currentRenderer != nullptr) {

@@ -43,6 +43,7 @@ void PlatformStartProcess(int, char**) {}
 PlatformInstance PlatformModuleInstance() { return 0x400000; }
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
 const char* PlatformGetCommandLine() { return fakePlatform.commandLine.c_str(); }
+RunOptions PlatformGetRunOptions() { return fakePlatform.runOptions; }
 
 PlatformWindow PlatformGetForegroundWindow() {
     fakePlatform.note("GetForegroundWindow");

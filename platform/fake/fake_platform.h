@@ -15,6 +15,7 @@
 struct FakePlatform {
     // Answers the test sets.
     std::string commandLine = "brisalo.scr";
+    RunOptions runOptions;
     PlatformWindow foregroundWindow = 0;
     PlatformPoint cursor;
     uint32_t tick = 0;

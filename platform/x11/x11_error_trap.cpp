@@ -43,12 +43,26 @@ void Report(Display* display, const XErrorEvent& error) {
                      error.minor_code, error.resourceid);
 }
 
+// Windows whose end another client decides: until their DestroyNotify is read, requests
+// on them may fail at any moment, which is expected.
+constexpr int kMortalWindows = 4;
+XID mortal[kMortalWindows];
+int mortalCount = 0;
+
+bool IsMortal(XID resource) {
+    for (int i = 0; i < mortalCount; ++i) {
+        if (mortal[i] == resource) return true;
+    }
+    return false;
+}
+
 int OnXError(Display* display, XErrorEvent* error) {
     if (trapDepth > 0 && display == trapDisplay) {
         if (trappedError == 0) trappedError = error->error_code;
         return 0;
     }
     if (chained != nullptr) return chained(display, error);
+    if (IsMortal(error->resourceid)) return 0;
     Report(display, *error);
     return 0;
 }
@@ -83,4 +97,10 @@ void X11InstallErrorHandlers(bool chainPrevious) {
     const XErrorHandler previous = XSetErrorHandler(OnXError);
     if (chainPrevious && previous != OnXError) chained = previous;
     XSetIOErrorHandler(OnIOError);
+}
+
+void X11ExpectWindowToVanish(XID window) {
+    if (window == 0 || IsMortal(window)) return;
+    if (mortalCount == kMortalWindows) mortalCount = 0;  // the oldest ones are long gone
+    mortal[mortalCount++] = window;
 }

@@ -105,6 +105,46 @@ TEST_F(SaverWindowTest, PreviewFillsItsHostAndEndsWhenTheHostDestroysIt) {
     EXPECT_EQ(fakePlatform.journal.back(), "DeleteGlContext 0x61c");
 }
 
+TEST_F(SaverWindowTest, PictureFollowsTheWindowsSize) {
+    currentMode = SaverMode::Preview;
+    fakePlatform.onSleep = [] {
+        const size_t frames = fakeRenderer.frameFlags.size();
+        if (frames == 1) fakePlatform.input(WM_SIZE, 0, (480 << 16) | 640);
+        if (frames == 2) fakePlatform.input(WM_SIZE, 0, 0);  // minimised: nothing to fill
+        if (frames == 3) PlatformDestroyWindow(fakePlatform.window);
+    };
+    RunSaver(kHost, 10);
+    std::vector<std::string> sizes;
+    for (const std::string& entry : fakePlatform.journal) {
+        if (entry.rfind("resize", 0) == 0 || entry.rfind("drawFrame", 0) == 0) sizes.push_back(entry);
+    }
+    EXPECT_EQ(sizes, (std::vector<std::string>{"drawFrame 65536", "resize 640x480", "drawFrame 65536",
+                                               "drawFrame 65536"}));
+    // A size that arrives before the Renderer exists is the set-up's own.
+    EXPECT_EQ(SaverWindowProc(kFakeSaverWindow, WM_SIZE, 0, (10 << 16) | 10), 0);
+}
+
+TEST_F(SaverWindowTest, HostOptionsHoldForTheRunOnly) {
+    currentMode = SaverMode::Preview;
+    settings->useMirrors = 1;
+    fakePlatform.runOptions.useMirrors = 0;
+    fakePlatform.runOptions.passCount = 5;
+    fakePlatform.runOptions.showFps = true;
+    fakeRenderer.onFrame = [] {
+        EXPECT_EQ(currentRenderer->passCount, 5);
+        currentRenderer->measuredFps = 23.96f;
+        fakePlatform.tick += 1000;
+    };
+    fakePlatform.onSleep = [] {
+        if (fakeRenderer.frameFlags.size() == 12) PlatformDestroyWindow(fakePlatform.window);
+    };
+    testing::internal::CaptureStderr();
+    RunSaver(kHost, 10);
+    const std::string logged = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(fakeRenderer.frameFlags, std::vector<uint32_t>(12, 0u)) << "mirrors off, whatever the setting";
+    EXPECT_EQ(logged, "brisalo: 24.0 frames per second\nbrisalo: 24.0 frames per second\n") << "every 5 s";
+}
+
 TEST_F(SaverWindowTest, WaitingMessagesAreAllHandledBeforeTheNextFrame) {
     currentMode = SaverMode::Preview;
     fakePlatform.onSleep = [] {
