@@ -112,8 +112,9 @@ HostOptions ParseHostOptions(int argc, const char* const* argv) {
             options.messages.push_back("ignoring \"" + std::string(argv[i]) + "\": not an option (see --help)");
             continue;
         }
+        // An option word is never taken as the value of the one before it.
         const char* value = nullptr;
-        if (spec->takesValue && i + 1 < argc) value = argv[++i];
+        if (spec->takesValue && i + 1 < argc && FindOption(argv[i + 1]) == nullptr) value = argv[++i];
         if (!IsHelpOrVersion(spec)) spec->apply(options, value);
     }
     return options;

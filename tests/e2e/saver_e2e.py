@@ -583,7 +583,7 @@ if __name__ == "__main__":
         print(__doc__ + "\nCases: " + " ".join(CASES))
         sys.exit(2)
     BRISALO, HOST_WINDOW, name = sys.argv[1:]
-    for tool in ("Xvfb", "xdotool", "xwininfo", "import", "convert", "timeout"):
+    for tool in ("Xvfb", "xdotool", "xwininfo", "import", "convert", "identify", "compare", "timeout"):
         if shutil.which(tool) is None:
             print("skipped: %s is not installed" % tool)
             sys.exit(SKIP)

@@ -98,6 +98,12 @@ TEST(HostOptions, OverridesAndBadValues) {
     ASSERT_EQ(options.messages.size(), 1u);
     EXPECT_NE(options.messages[0].find("from 1 to 10"), std::string::npos);
 
+    options = Parse({"--passes", "--root", "--window-id"});
+    EXPECT_TRUE(options.hosted) << "an option is no option's value";
+    EXPECT_EQ(options.passCount, 0);
+    EXPECT_EQ(ChooseHostTarget(options, nullptr).kind, HostTarget::Bad);
+    EXPECT_EQ(options.messages.size(), 2u);
+
     options = Parse({"--root", "--speed", "9", "/s"});
     EXPECT_TRUE(options.hosted) << "a stray word does not stop a hosted run";
     EXPECT_EQ(options.messages.size(), 3u);
