@@ -53,9 +53,17 @@ bool fail(Decoder& d, TextureImage& image) {
     return false;
 }
 
-void startImage(Decoder& d) {
+// No picture of ours comes near this on a side (the atlas is 2048 x 1024), and GLU would
+// only shrink a larger one to GL's texture limit. Checked before decoding starts, so that a
+// few damaged header bytes cannot ask for gigabytes and seconds of work: a progressive
+// stream is buffered whole inside jpeg_start_decompress.
+constexpr JDIMENSION kMaxImageSide = 4096;
+
+bool startImage(Decoder& d) {
     jpeg_read_header(&d.cinfo, TRUE);
+    if (d.cinfo.image_width > kMaxImageSide || d.cinfo.image_height > kMaxImageSide) return false;
     jpeg_start_decompress(&d.cinfo);
+    return true;
 }
 
 // A cleared buffer, or null. GLU measures images in GLint, so larger ones are refused
@@ -78,7 +86,7 @@ bool readRow(Decoder& d, JSAMPROW row) {
 
 bool decodeColour(Decoder& d, TextureImage& image, const char* name) {
     if (!openStream(d, name)) return false;
-    startImage(d);
+    if (!startImage(d)) return false;
     if (d.cinfo.output_components != 3) return false;
     const JDIMENSION width = d.cinfo.output_width;
     image.width = width;
@@ -103,7 +111,7 @@ bool decodeColour(Decoder& d, TextureImage& image, const char* name) {
 
 bool decodeMask(Decoder& d, TextureImage& image, const char* name) {
     if (!openStream(d, name)) return false;
-    startImage(d);
+    if (!startImage(d)) return false;
     if (d.cinfo.output_components != 1 || d.cinfo.output_width != image.width ||
         d.cinfo.output_height != image.height) {
         return false;
@@ -121,7 +129,7 @@ bool decodeMask(Decoder& d, TextureImage& image, const char* name) {
 
 bool decodeSingle(Decoder& d, TextureImage& image, const char* name) {
     if (!openStream(d, name)) return false;
-    startImage(d);
+    if (!startImage(d)) return false;
     const JDIMENSION width = d.cinfo.output_width;
     const int components = d.cinfo.output_components;
     const size_t rowBytes = size_t{width} * static_cast<size_t>(components);

@@ -3,7 +3,8 @@
 #include "images/texture_image.h"
 
 // Decode the named JPEG streams and build the image's texture. True once the texture is
-// built; false on any failure, with `texture` left 0 and no pixel buffer kept.
+// built; false on any failure, with `texture` left 0 and no pixel buffer kept. Images over
+// 4096 pixels on a side are refused before they are decoded.
 
 // Colour stream (3 components) and a one-component mask of the same size, merged into
 // one RGBA texture.

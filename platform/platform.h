@@ -87,6 +87,9 @@ SettingsKey* PlatformCreateSettingsKey(const char* path);  // RegCreateKeyExA
 bool PlatformQuerySettingValue(SettingsKey* key, const char* name, uint8_t* data, uint32_t* size);
 bool PlatformSetSettingDword(SettingsKey* key, const char* name, uint32_t value);  // RegSetValueExA
 void PlatformCloseSettingsKey(SettingsKey* key);                                   // RegCloseKey
+// Why the last settings call that failed did: the key or file and the system's error text
+// (FormatMessageA of the call's result on Win32). Valid until the next settings call.
+const char* PlatformGetSettingsError();
 
 // Windows and the message queue.
 bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance instance);

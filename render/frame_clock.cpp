@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/counter.h"
+#include "platform/counter.h"  // a window-free seam of the platform layer
 #include "render/renderer.h"
 
 bool clockStarted = false;

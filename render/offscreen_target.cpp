@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/gl_proc.h"
+#include "platform/gl_proc.h"  // a window-free seam of the platform layer
 #include "render/renderer.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "shell/config_dialog.h"
 
+#include <string>
+
 #include "platform/messages.h"
 #include "shell/saver_state.h"
 #include "shell/settings.h"
@@ -15,7 +17,12 @@ intptr_t ConfigDialogProc(PlatformWindow dialog, uint32_t message, uintptr_t wPa
             // An untouched box keeps whatever number was stored, not just 1.
             const bool checked = PlatformIsDlgButtonChecked(dialog, kUseMirrorsCheckBox);
             if (checked != (settings->useMirrors != 0)) settings->useMirrors = checked ? 1 : 0;
-            settings->WriteOwnSettings();
+            // The dialog still ends with 1, but the user learns that the choice was not kept.
+            if (!settings->WriteOwnSettings()) {
+                const std::string text =
+                    std::string("The settings could not be saved to ") + PlatformGetSettingsError();
+                PlatformMessageBox(text.c_str(), "Error");
+            }
             PlatformEndDialog(dialog, 1);
             return 0;
         }

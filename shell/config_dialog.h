@@ -13,6 +13,6 @@ extern const DialogTemplate configDialogTemplate;
 // The saver's description in the host's list of savers (string 1); the saver never reads it.
 extern const char* const kSaverDescription;
 
-// OK stores the mirrors setting and ends the dialog with 1; Cancel, the close box and
-// Escape end it with 2 and store nothing.
+// OK stores the mirrors setting (a failed save is shown in an "Error" box) and ends the
+// dialog with 1; Cancel, the close box and Escape end it with 2 and store nothing.
 intptr_t ConfigDialogProc(PlatformWindow dialog, uint32_t message, uintptr_t wParam, intptr_t lParam);

@@ -38,9 +38,10 @@ void SaverSettings::ReadOwnSettings() {
     PlatformCloseSettingsKey(key);
 }
 
-void SaverSettings::WriteOwnSettings() {
+bool SaverSettings::WriteOwnSettings() {
     SettingsKey* key = PlatformCreateSettingsKey(kOwnSettingsKey);
-    if (key == nullptr) return;
-    PlatformSetSettingDword(key, kUseMirrorsValue, static_cast<uint32_t>(useMirrors));
+    if (key == nullptr) return false;
+    const bool stored = PlatformSetSettingDword(key, kUseMirrorsValue, static_cast<uint32_t>(useMirrors));
     PlatformCloseSettingsKey(key);
+    return stored;
 }

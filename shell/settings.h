@@ -27,8 +27,8 @@ struct SaverSettings {
     // default.
     void ReadDesktopSettings();
     void ReadOwnSettings();
-    // Stores useMirrors; a failure stores nothing and is not reported.
-    void WriteOwnSettings();
+    // Stores useMirrors. False when nothing was stored; PlatformGetSettingsError() says why.
+    bool WriteOwnSettings();
 
     // Close state (close_state.cpp).
     void RequestClose();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/default_window_proc.h"
 #include "platform/messages.h"
 
 FakePlatform fakePlatform;
@@ -124,25 +125,25 @@ bool PlatformPeekMessage(PlatformMessage* message) {
 void PlatformTranslateMessage(const PlatformMessage&) {}
 
 intptr_t PlatformDispatchMessage(const PlatformMessage& message) {
-    if (message.window == 0 || message.window != fakePlatform.window) return 0;
+    if (!AcceptsMessages(message.window, fakePlatform.window)) return 0;
     return fakePlatform.procedure(message.window, message.message, message.wParam, message.lParam);
 }
 
 bool PlatformPostMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     fakePlatform.posted.push_back({window, message, wParam, lParam});
+    if (!AcceptsMessages(window, fakePlatform.window)) return false;
     fakePlatform.queue.push_back({window, message, wParam, lParam});
     return true;
 }
 
 intptr_t PlatformSendMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    if (window == 0 || window != fakePlatform.window) return 0;
+    if (!AcceptsMessages(window, fakePlatform.window)) return 0;
     return fakePlatform.procedure(window, message, wParam, lParam);
 }
 
-intptr_t PlatformDefWindowProc(PlatformWindow window, uint32_t message, uintptr_t, intptr_t) {
+intptr_t PlatformDefWindowProc(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     fakePlatform.note("DefWindowProc " + Hex(message));
-    if (message == WM_CLOSE) PlatformDestroyWindow(window);
-    return 0;
+    return EmulatedDefWindowProc(window, message, wParam, lParam);
 }
 
 void PlatformPostQuitMessage(int32_t exitCode) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "platform/log.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
@@ -211,8 +212,7 @@ void OnMessageBoxResponse(GtkDialog*, gint, gpointer data) { *static_cast<bool*>
 
 // The text also goes to standard error: a saver often runs where no one sees a window.
 void PlatformMessageBox(const char* text, const char* caption) {
-    fprintf(stderr, "%s\n", text);
-    fflush(stderr);
+    PlatformLogError("%s", text);
     X11ReleaseInput();
     if (!StartGtk()) return;
     GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, "%s", text);

@@ -1,15 +1,22 @@
 #include "platform/x11/registry_file.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "platform/x11/registry_encoding.h"
 
 namespace {
 
 const char kRootPrefix[] = "HKEY_CURRENT_USER\\";
+const char kUtf16Mark[] = "\xFF\xFE";
+
+// A carriage return counts as a space, so that CR LF lines in a file of LF lines still read.
+const char kSpace[] = " \t\r";
 
 std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
+    const size_t first = text.find_first_not_of(kSpace);
     if (first == std::string::npos) return std::string();
-    const size_t last = text.find_last_not_of(" \t");
+    const size_t last = text.find_last_not_of(kSpace);
     return text.substr(first, last - first + 1);
 }
 
@@ -70,8 +77,20 @@ bool ReadQuoted(const std::string& text, size_t* pos, std::string* out) {
     return false;
 }
 
-// The value name and the data text of the logical value line starting at `line`; hex data
-// may continue over lines ending in a backslash. *next is the line after it.
+// A section header or a value definition: such a line is never part of the one before.
+bool StartsEntry(const std::string& line) {
+    const size_t first = line.find_first_not_of(kSpace);
+    if (first == std::string::npos) return false;
+    return line[first] == '[' || line[first] == '"' || line.compare(first, 2, "@=") == 0;
+}
+
+bool IsHexData(const std::string& data) {
+    const std::string trimmed = Trim(data);
+    return trimmed.compare(0, 4, "hex:") == 0 || trimmed.compare(0, 4, "hex(") == 0;
+}
+
+// The value name and the data text of the logical value line starting at `line`; only hex
+// data continues over lines ending in a backslash. *next is the line after it.
 bool ValueLine(const std::vector<std::string>& lines, size_t line, std::string* name, std::string* data,
                size_t* next) {
     const std::string first = Trim(lines[line]);
@@ -88,8 +107,12 @@ bool ValueLine(const std::vector<std::string>& lines, size_t line, std::string* 
     }
     *data = first.substr(pos + 1);
     *next = line + 1;
-    while (!data->empty() && data->back() == '\\' && *next < lines.size()) {
+    if (!IsHexData(*data)) return true;
+    // The backslash marks a continuation whatever follows, so that a line added after it
+    // leaves the value as it was.
+    while (!data->empty() && data->back() == '\\') {
         data->pop_back();
+        if (*next == lines.size() || StartsEntry(lines[*next])) break;
         *data += Trim(lines[*next]);
         ++*next;
     }
@@ -154,24 +177,37 @@ bool ParseRegistryData(const std::string& raw, std::vector<uint8_t>* bytes) {
     return true;
 }
 
-RegistryFile RegistryFile::parse(const std::string& text) {
+RegistryFile RegistryFile::parse(const std::string& bytes) {
     RegistryFile file;
+    std::string decoded;
+    if (bytes.compare(0, 2, kUtf16Mark) == 0) {
+        file.utf16 = true;
+        decoded = Utf16LeToUtf8(bytes.data() + 2, bytes.size() - 2);
+    }
+    const std::string& text = file.utf16 ? decoded : bytes;
+    // The first line's end tells; a file of one unended line ending in CR counts as CR LF.
+    const size_t firstEnd = std::min(text.find('\n'), text.size());
+    file.crlf = firstEnd > 0 && text[firstEnd - 1] == '\r';
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        file.lines.push_back(line);
+        size_t length = end - start;
+        if (file.crlf && length > 0 && text[end - 1] == '\r') --length;
+        file.lines.emplace_back(text, start, length);
         start = end + 1;
     }
     return file;
 }
 
 std::string RegistryFile::text() const {
+    const char* end = crlf ? "\r\n" : "\n";
     std::string out;
-    for (const std::string& line : lines) out += line + "\n";
-    return out;
+    for (const std::string& line : lines) {
+        out += line;
+        out += end;
+    }
+    return utf16 ? kUtf16Mark + Utf8ToUtf16Le(out) : out;
 }
 
 bool RegistryFile::hasKey(const std::string& path) const {
@@ -210,7 +246,7 @@ bool RegistryFile::queryValue(const std::string& path, const std::string& wanted
 
 void RegistryFile::addKey(const std::string& path) {
     if (hasKey(path)) return;
-    if (lines.empty()) lines.push_back("REGEDIT4");
+    if (lines.empty()) lines.push_back(utf16 ? "Windows Registry Editor Version 5.00" : "REGEDIT4");
     if (!Trim(lines.back()).empty()) lines.push_back("");
     lines.push_back("[" + std::string(kRootPrefix) + path + "]");
 }
@@ -233,18 +269,24 @@ void RegistryFile::setDword(const std::string& path, const std::string& wanted, 
         if (SectionPath(lines[i], &section) && SameText(section, path)) sectionStart = i;
     }
     size_t lastContent = sectionStart;
+    size_t definition = 0, definitionEnd = 0;  // the last one: first line, line after
     for (size_t i = sectionStart + 1; i < lines.size();) {
         if (SectionPath(lines[i], &section)) break;
         std::string name, text;
         size_t next = i + 1;
         if (ValueLine(lines, i, &name, &text, &next) && SameText(name, wanted)) {
-            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i),
-                        lines.begin() + static_cast<std::ptrdiff_t>(next));
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(i), line);
-            return;
+            definition = i;
+            definitionEnd = next;
         }
         if (!Trim(lines[i]).empty()) lastContent = next - 1;
         i = next;
     }
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastContent + 1), line);
+    // Earlier definitions stay: dropping one could join the lines around it into one value.
+    if (definitionEnd == 0) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastContent + 1), line);
+        return;
+    }
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(definition + 1),
+                lines.begin() + static_cast<std::ptrdiff_t>(definitionEnd));
+    lines[definition] = line;
 }

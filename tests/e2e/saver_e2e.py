@@ -512,6 +512,36 @@ def configure(keys, expected_value):
     return run
 
 
+def case_configure_reports_a_failed_save(display):
+    path = os.path.join(display.config, "brisalo", "settings.reg")
+    os.makedirs(path)  # a folder where the file should be: no write can succeed, not even as root
+    dialog = display.start("/c")
+    window = display.find("Config dialog", dialog)[0]
+    display.focus(window)
+    display.xdotool("key", "Return")
+    box = display.find("Error", dialog)[0]
+    check(dialog.poll() is None, "the dialog ended before the failure was read")
+    display.focus(box)
+    display.xdotool("key", "Return")
+    out, err = expect_exit_zero(dialog, "OK on the message")
+    check("brisalo: The settings could not be saved to %s: Is a directory\n" % path in err,
+          "the reason is not on standard error: %r" % err)
+    check(os.path.isdir(path), "the folder was replaced")
+
+
+def case_configure_starts_with_a_fifo_as_settings(display):
+    folder = os.path.join(display.config, "brisalo")
+    os.makedirs(folder)
+    os.mkfifo(os.path.join(folder, "settings.reg"))
+    dialog = display.start("/c")
+    window = display.find("Config dialog", dialog, timeout=10.0)[0]
+    display.focus(window)
+    display.xdotool("key", "Escape")
+    out, err = expect_exit_zero(dialog, "Escape")
+    check(err.count("\n") == 1 and err.startswith("brisalo: ") and "not a regular file" in err,
+          "not one line about the settings file: %r" % err)
+
+
 def case_configure_is_owned_by_its_window(display):
     owner = subprocess.Popen([HOST_WINDOW, "200", "150"], env=display.env, stdin=subprocess.PIPE,
                              stdout=subprocess.PIPE, text=True)
@@ -574,6 +604,8 @@ CASES = {
     "configure_escape_stores_nothing": configure(["Escape"], None),
     "configure_cancel_button_stores_nothing": configure(["Tab", "space"], None),
     "configure_is_owned_by_its_window": case_configure_is_owned_by_its_window,
+    "configure_reports_a_failed_save": case_configure_reports_a_failed_save,
+    "configure_starts_with_a_fifo_as_settings": case_configure_starts_with_a_fifo_as_settings,
     "unknown_switch_ends_at_once": quick_exit("/x"),
     "change_password_ends_at_once": quick_exit("/a"),
 }

@@ -37,6 +37,14 @@ TEST_F(BuildTextureTest, FormatFollowsBitsPerPixel) {
     }
 }
 
+TEST_F(BuildTextureTest, AnImageTheGlRefusesFailsAndLeavesNoTexture) {
+    TextureImage image = MallocImage(0, 4, 32);  // GLU refuses an empty image
+    EXPECT_FALSE(BuildTexture(image));
+    EXPECT_EQ(image.texture, 0u);
+    EXPECT_EQ(image.pixels, nullptr);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(BuildTextureTest, TextureCoordinatesBeyondOneRepeatTheImage) {
     // Left half red, right half green.
     TextureImage image = MallocImage(4, 4, 32);

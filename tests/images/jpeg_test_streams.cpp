@@ -98,12 +98,12 @@ RawImage NoiseImage(uint32_t width, uint32_t height, int components, uint32_t se
 
 namespace {
 
-// Offset of the first marker of this type, found by walking the marker segments from
+// Offset of the first marker of either type, found by walking the marker segments from
 // the start of the stream.
-size_t findSegment(const std::vector<unsigned char>& stream, unsigned char marker) {
+size_t findSegment(const std::vector<unsigned char>& stream, unsigned char marker, unsigned char other = 0) {
     size_t at = 2;
     while (at + 4 <= stream.size() && stream[at] == 0xFF) {
-        if (stream[at + 1] == marker) return at;
+        if (stream[at + 1] == marker || (other != 0 && stream[at + 1] == other)) return at;
         at += 2 + (size_t{stream[at + 2]} << 8 | stream[at + 3]);
     }
     ADD_FAILURE() << "no marker 0x" << std::hex << int{marker} << " in the stream";
@@ -119,8 +119,8 @@ size_t ScanDataOffset(const std::vector<unsigned char>& stream) {
 }
 
 void SetFrameSize(std::vector<unsigned char>& stream, uint16_t width, uint16_t height) {
-    // Baseline frame header: length (2), precision (1), height (2), width (2).
-    size_t sof = findSegment(stream, 0xC0);
+    // Baseline or progressive frame header: length (2), precision (1), height (2), width (2).
+    size_t sof = findSegment(stream, 0xC0, 0xC2);
     if (sof == stream.size()) return;
     stream[sof + 5] = static_cast<unsigned char>(height >> 8);
     stream[sof + 6] = static_cast<unsigned char>(height);

@@ -122,24 +122,49 @@ TEST_F(LoaderFailureTest, SingleStreamWhoseRowsGlCannotReadIsRefused) {
     EXPECT_EQ(image.bitsPerPixel, 24);
 }
 
-TEST_F(LoaderFailureTest, ImageTooLargeForItsBufferIsRefusedBeforeDecoding) {
-    // Frame headers claiming 65500 x 65500 over the data of a tiny image: the buffer would
-    // need more bytes than 32-bit sizes reach.
-    std::vector<unsigned char> colour = ColourStream(16, 16);
-    std::vector<unsigned char> grey = GreyStream(16, 16);
-    SetFrameSize(colour, 65500, 65500);
-    SetFrameSize(grey, 65500, 65500);
-    SetFakeResource("COLOUR", colour);
-    SetFakeResource("GREY", grey);
-    SetFakeResource("MASK", GreyStream(16, 16));
+TEST_F(LoaderFailureTest, ImageOverFourThousandNinetySixOnASideIsRefusedBeforeDecoding) {
+    // Frame headers over the data of a tiny image: damaged size bytes must cost neither
+    // gigabytes nor seconds. 65500 x 65500 would not even fit 32-bit sizes; a progressive
+    // stream would be buffered whole before the first row.
+    struct Claim {
+        uint16_t width, height;
+        bool progressive;
+    };
+    for (const Claim claim : {Claim{65500, 65500, false}, Claim{8192, 8192, false}, Claim{8192, 8192, true},
+                              Claim{4097, 16, false}, Claim{16, 4097, false}}) {
+        SCOPED_TRACE(testing::Message() << claim.width << " x " << claim.height
+                                        << (claim.progressive ? " progressive" : ""));
+        ClearFakeResources();
+        ResetBuiltTexture();
+        std::vector<unsigned char> colour = EncodeJpeg(BlockImage(16, 16, 3), {ColourCoding::YCbCr420, 100, 0, claim.progressive});
+        std::vector<unsigned char> grey = EncodeJpeg(BlockImage(16, 16, 1), {ColourCoding::YCbCr420, 100, 0, claim.progressive});
+        SetFrameSize(colour, claim.width, claim.height);
+        SetFrameSize(grey, claim.width, claim.height);
+        SetFakeResource("COLOUR", colour);
+        SetFakeResource("GREY", grey);
+        SetFakeResource("MASK", GreyStream(16, 16));
 
-    TextureImage atlas{};
-    EXPECT_FALSE(LoadMaskedTexture(atlas, "COLOUR", "MASK"));
-    ExpectNothingBuilt(atlas);
-    EXPECT_EQ(FakeLookupCount(), 1);
-    TextureImage logo{};
-    EXPECT_FALSE(LoadTexture(logo, "GREY"));
-    ExpectNothingBuilt(logo);
+        TextureImage atlas{};
+        EXPECT_FALSE(LoadMaskedTexture(atlas, "COLOUR", "MASK"));
+        ExpectNothingBuilt(atlas);
+        EXPECT_EQ(FakeLookupCount(), 1);
+        TextureImage logo{};
+        EXPECT_FALSE(LoadTexture(logo, "GREY"));
+        ExpectNothingBuilt(logo);
+    }
+
+    // 4096 itself still loads (the data runs out, and the rest decodes as grey).
+    std::vector<unsigned char> colour = ColourStream(16, 16);
+    std::vector<unsigned char> mask = GreyStream(16, 16);
+    SetFrameSize(colour, 4096, 16);
+    SetFrameSize(mask, 4096, 16);
+    SetFakeResource("WIDE_COLOUR", colour);
+    SetFakeResource("WIDE_MASK", mask);
+    TextureImage wide{};
+    CaptureStderr();
+    EXPECT_TRUE(LoadMaskedTexture(wide, "WIDE_COLOUR", "WIDE_MASK"));
+    GetCapturedStderr();
+    EXPECT_EQ(wide.width, 4096u);
 }
 
 }  // namespace

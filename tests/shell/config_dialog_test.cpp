@@ -1,12 +1,17 @@
 #include "shell/config_dialog.h"
 
+#include <dirent.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/fake/fake_platform.h"
 #include "platform/messages.h"
@@ -79,6 +84,49 @@ TEST_F(ConfigDialogTest, CancelAndOtherControlsStoreNothing) {
     EXPECT_EQ(settings->useMirrors, 1);
     EXPECT_NE(access((root + "/brisalo").c_str(), F_OK), 0);
     EXPECT_EQ(send(0x0200), 0);
+}
+
+TEST_F(ConfigDialogTest, AFailedSaveIsShownAndKeepsTheOldFile) {
+    const std::string folder = root + "/brisalo";
+    const std::string file = folder + "/settings.reg";
+    const std::string old = "REGEDIT4\n\n; the user's own\n";
+    mkdir(folder.c_str(), 0755);
+    std::ofstream(file) << old;
+
+    // A file size limit fails the write as a full disk would, whatever the permissions.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    send(WM_INITDIALOG);
+    PlatformCheckDlgButton(kFakeDialog, kUseMirrorsCheckBox, false);
+    send(WM_COMMAND, IDOK);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(fakePlatform.dialogResult, 1);
+    EXPECT_EQ(fakePlatform.messageBoxes,
+              std::vector<std::string>{"Error: The settings could not be saved to " + file + ": File too large"});
+    EXPECT_EQ(stored(), old);
+    std::vector<std::string> names;
+    DIR* listing = opendir(folder.c_str());
+    ASSERT_NE(listing, nullptr);
+    while (dirent* entry = readdir(listing)) {
+        if (entry->d_name[0] != '.' || std::string(entry->d_name).size() > 2) names.push_back(entry->d_name);
+    }
+    closedir(listing);
+    EXPECT_EQ(names, std::vector<std::string>{"settings.reg"}) << "no temporary file is left behind";
+
+    // A folder where the file should be.
+    fakePlatform.messageBoxes.clear();
+    ASSERT_EQ(unlink(file.c_str()), 0);
+    ASSERT_EQ(mkdir(file.c_str(), 0755), 0);
+    send(WM_COMMAND, IDOK);
+    EXPECT_EQ(fakePlatform.dialogResult, 1);
+    EXPECT_EQ(fakePlatform.messageBoxes,
+              std::vector<std::string>{"Error: The settings could not be saved to " + file + ": Is a directory"});
 }
 
 }  // namespace

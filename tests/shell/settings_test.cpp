@@ -1,13 +1,19 @@
 #include "shell/settings.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+
+#include "platform/x11/x11_settings_store.h"
 
 namespace {
 
@@ -29,6 +35,7 @@ protected:
     void write(const std::string& text) {
         mkdir((root + "/brisalo").c_str(), 0755);
         std::ofstream(file) << text;
+        X11ForgetSettingsSnapshot();
     }
     std::string read() const {
         std::ifstream in(file);
@@ -144,6 +151,60 @@ TEST_F(SettingsTest, WritingKeepsEverythingElseInTheFile) {
                           "\"UseMirrors\"=dword:00000001\n\n" + kDesktopSection);
 }
 
+TEST_F(SettingsTest, WhatSitsAtThePathCannotStallOrExhaustTheStart) {
+    mkdir((root + "/brisalo").c_str(), 0755);
+    alarm(20);  // a read that blocks ends the test run instead of hanging it
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* reason;
+    };
+    const std::string ownValueOff = std::string("REGEDIT4\n") + kOwnSection + "\"UseMirrors\"=dword:00000000\n";
+    const Case cases[] = {
+        {"a FIFO", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0644), 0); }, "not a regular file"},
+        {"a link to /dev/zero", [&] { ASSERT_EQ(symlink("/dev/zero", file.c_str()), 0); }, "not a regular file"},
+        {"a folder", [&] { ASSERT_EQ(mkdir(file.c_str(), 0755), 0); }, "Is a directory"},
+        {"2 MiB", [&] { std::ofstream(file) << ownValueOff << std::string(2 << 20, '\n'); }, "larger than 1 MiB"},
+    };
+    for (const Case& test : cases) {
+        ASSERT_EQ(system(("rm -rf '" + file + "'").c_str()), 0);
+        test.make();
+        X11ForgetSettingsSnapshot();
+        testing::internal::CaptureStderr();
+        const SaverSettings s = readBoth();
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(s.useMirrors, 1) << test.what;
+        EXPECT_EQ(s.passwordDelay, 15u) << test.what;
+        // One line for the whole start, however many keys are read.
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << test.what << ": " << said;
+        EXPECT_EQ(said.rfind("brisalo: ", 0), 0u) << said;
+        EXPECT_NE(said.find(file), std::string::npos) << said;
+        EXPECT_NE(said.find(test.reason), std::string::npos) << test.what << ": " << said;
+    }
+    alarm(0);
+
+    // Just under the bound is an ordinary file.
+    ASSERT_EQ(unlink(file.c_str()), 0);
+    write(ownValueOff + std::string((1 << 20) - 100, '\n'));
+    EXPECT_EQ(readBoth().useMirrors, 0);
+}
+
+TEST_F(SettingsTest, ASettingsFileThatIsALinkIsWrittenThrough) {
+    mkdir((root + "/brisalo").c_str(), 0755);
+    mkdir((root + "/dotfiles").c_str(), 0755);
+    std::ofstream(root + "/dotfiles/brisalo.reg") << "REGEDIT4\n\n; mine\n";
+    ASSERT_EQ(symlink("../dotfiles/brisalo.reg", file.c_str()), 0);
+    SaverSettings s;
+    s.useMirrors = 0;
+    EXPECT_TRUE(s.WriteOwnSettings());
+    struct stat info{};
+    ASSERT_EQ(lstat(file.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(read(), std::string("REGEDIT4\n\n; mine\n\n") + kOwnSection + "\"UseMirrors\"=dword:00000000\n");
+    X11ForgetSettingsSnapshot();
+    EXPECT_EQ(readBoth().useMirrors, 0);
+}
+
 TEST_F(SettingsTest, AFailedWriteStoresNothing) {
     // Root ignores permissions, so the directory is made impossible instead: its parent is
     // a regular file.
@@ -151,7 +212,8 @@ TEST_F(SettingsTest, AFailedWriteStoresNothing) {
     setenv("XDG_CONFIG_HOME", (root + "/blocker").c_str(), 1);
     SaverSettings s;
     s.useMirrors = 0;
-    s.WriteOwnSettings();
+    EXPECT_FALSE(s.WriteOwnSettings());
+    EXPECT_EQ(std::string(PlatformGetSettingsError()), root + "/blocker/brisalo/settings.reg: Not a directory");
     struct stat info{};
     ASSERT_EQ(stat((root + "/blocker").c_str(), &info), 0);
     EXPECT_TRUE(S_ISREG(info.st_mode));
@@ -161,7 +223,8 @@ TEST_F(SettingsTest, AFailedWriteStoresNothing) {
     setenv("XDG_CONFIG_HOME", root.c_str(), 1);
     mkdir((root + "/brisalo").c_str(), 0755);
     mkdir(file.c_str(), 0755);  // a directory where the file should be
-    s.WriteOwnSettings();
+    EXPECT_FALSE(s.WriteOwnSettings());
+    EXPECT_EQ(std::string(PlatformGetSettingsError()), file + ": Is a directory");
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_TRUE(S_ISDIR(info.st_mode));
     EXPECT_EQ(readBoth().useMirrors, 1);

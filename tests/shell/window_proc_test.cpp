@@ -181,6 +181,22 @@ TEST_F(WindowProcTest, SystemKeysAreNeitherOfferedNorACloseRule) {
     EXPECT_TRUE(defaulted(WM_SYSKEYDOWN));
 }
 
+// The X11 layer shares the fake's default procedure and queue rules, so these hold there too.
+TEST_F(WindowProcTest, AltF4ClosesOnlyThePreviewAndPostsReachOnlyTheSaverWindow) {
+    constexpr intptr_t kAltDown = intptr_t{1} << 29;
+    send(WM_SYSKEYDOWN, VK_F4, kAltDown);
+    EXPECT_TRUE(alive());
+    EXPECT_FALSE(PlatformPostMessage(kWindow + 1, WM_CLOSE, 0, 0));
+    runQueue();
+    EXPECT_TRUE(alive());
+
+    currentMode = SaverMode::Preview;
+    send(WM_SYSKEYDOWN, VK_F4);
+    EXPECT_TRUE(alive());
+    send(WM_SYSKEYDOWN, VK_F4, kAltDown);
+    EXPECT_FALSE(alive());
+}
+
 TEST_F(WindowProcTest, ScreenSaveAndCloseCommandsAreSwallowedOnlyFullScreen) {
     EXPECT_EQ(send(WM_SYSCOMMAND, SC_SCREENSAVE), 0);
     EXPECT_EQ(send(WM_SYSCOMMAND, SC_CLOSE), 0);

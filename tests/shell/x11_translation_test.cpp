@@ -4,9 +4,7 @@
 #include <X11/keysym.h>
 
 #include <string>
-#include <vector>
 
-#include "platform/x11/registry_file.h"
 #include "platform/x11/x11_command_line.h"
 #include "platform/x11/x11_key_table.h"
 #include "platform/messages.h"
@@ -109,43 +107,6 @@ TEST(X11CommandLine, ArgvBecomesOneWindowsStyleLine) {
     const char* alone[] = {"brisalo"};
     EXPECT_EQ(BuildCommandLine(1, alone), "brisalo");
     EXPECT_EQ(BuildCommandLine(0, nullptr), "");
-}
-
-std::vector<uint8_t> Data(const std::string& text) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(ParseRegistryData(text, &bytes)) << text;
-    return bytes;
-}
-
-TEST(RegistryFile, DataFormats) {
-    EXPECT_EQ(Data("dword:0000012c"), (std::vector<uint8_t>{0x2c, 0x01, 0, 0}));
-    EXPECT_EQ(Data("dword:FFFFFFFF"), (std::vector<uint8_t>{0xff, 0xff, 0xff, 0xff}));
-    EXPECT_EQ(Data("\"a\\\"b\\\\\""), (std::vector<uint8_t>{'a', '"', 'b', '\\', 0}));
-    EXPECT_EQ(Data("hex(4):01,02,03,04"), (std::vector<uint8_t>{1, 2, 3, 4}));
-    EXPECT_EQ(Data("hex: 0a , b "), (std::vector<uint8_t>{0x0a, 0x0b}));
-    std::vector<uint8_t> bytes;
-    for (const char* bad : {"dword:", "dword:1g", "dword:123456789", "hex:1,", "hex:123", "hex():01", "\"open",
-                            "\"a\"b", "42", "-"}) {
-        EXPECT_FALSE(ParseRegistryData(bad, &bytes)) << bad;
-    }
-}
-
-TEST(RegistryFile, LaterDefinitionsWinAndDeletionsRemove) {
-    RegistryFile file = RegistryFile::parse(
-        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"V\"=dword:00000001\n[HKEY_CURRENT_USER\\B]\n"
-        "\"V\"=dword:00000002\n[hkey_current_user\\a]\n\"v\"=hex:03,\\\n 00\n\"W\"=-\n");
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(file.queryValue("A", "V", &bytes));
-    EXPECT_EQ(bytes, (std::vector<uint8_t>{3, 0}));
-    EXPECT_FALSE(file.queryValue("A", "W", &bytes));
-    EXPECT_FALSE(file.queryValue("A", "X", &bytes));
-    EXPECT_TRUE(file.hasKey("B"));
-    EXPECT_FALSE(file.hasKey("C"));
-
-    file.setDword("a", "V", 9);  // changes the definition that counts, keeps the other
-    EXPECT_EQ(file.text(),
-              "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"V\"=dword:00000001\n[HKEY_CURRENT_USER\\B]\n"
-              "\"V\"=dword:00000002\n[hkey_current_user\\a]\n\"V\"=dword:00000009\n\"W\"=-\n");
 }
 
 }  // namespace
