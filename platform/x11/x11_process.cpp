@@ -61,7 +61,6 @@ std::string HostedCommandLine(int argc, char** argv) {
 }  // namespace
 
 void PlatformStartProcess(int argc, char** argv) {
-
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
