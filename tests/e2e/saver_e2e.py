@@ -409,6 +409,14 @@ def case_host_window_id_ends_on_sigterm(display):
         host.wait(timeout=10)
 
 
+def case_help_and_version(display):
+    for args, first in ((["--help"], "Usage: brisalo"), (["-version"], "brisalo 1.0"), (["--root", "--help"], "Usage:")):
+        saver = display.start(*args)
+        out, err = expect_exit_zero(saver, " ".join(args), within=5.0)
+        check(out.startswith(first) and err == "", "%s: %r %r" % (" ".join(args), out, err))
+    check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False), "it drew")
+
+
 def case_screensaver_ends_when_focus_moves_away(display):
     other = subprocess.Popen([HOST_WINDOW, "100", "100"], env=display.env, stdin=subprocess.PIPE,
                              stdout=subprocess.PIPE, text=True)
@@ -591,6 +599,7 @@ CASES = {
     "missing_opengl_in_a_preview_ends_with_a_line": case_missing_opengl_in_a_preview_ends_with_a_line,
     "screensaver_ends_on_sighup": case_screensaver_ends_on_sighup,
     "no_display_says_so": case_no_display_says_so,
+    "help_and_version": case_help_and_version,
     "host_root_draws_a_kaleidoscope": case_host_root_draws_a_kaleidoscope,
     "host_window_id_follows_its_window": follows_its_host(["--window-id", "0x%x"]),
     "host_window_id_ends_on_sigterm": case_host_window_id_ends_on_sigterm,
