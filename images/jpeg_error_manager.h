@@ -11,6 +11,10 @@ struct JumpErrorManager {
     std::jmp_buf jump;
 };
 
-// error_exit for a JumpErrorManager: writes the library's message for the error as one
-// line to standard error, then jumps back to `jump` with 1. Never returns.
+// output_message for the library's warnings and errors: one line on the program's error
+// sink.
+void LogJpegMessage(j_common_ptr cinfo);
+
+// error_exit for a JumpErrorManager: writes the library's message for the error through
+// output_message, then jumps back to `jump` with 1. Never returns.
 [[noreturn]] void JumpErrorExit(j_common_ptr cinfo);

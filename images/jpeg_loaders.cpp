@@ -25,6 +25,7 @@ void prepareErrors(Decoder& d) {
     d.resource = nullptr;
     d.cinfo.err = jpeg_std_error(&d.errors.pub);
     d.errors.pub.error_exit = JumpErrorExit;
+    d.errors.pub.output_message = LogJpegMessage;
 }
 
 // Finds the named stream and points the decoder at it. A stream of no bytes is no stream.

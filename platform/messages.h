@@ -14,6 +14,9 @@ constexpr uint32_t WM_CREATE = 0x0001;
 #ifndef WM_DESTROY
 constexpr uint32_t WM_DESTROY = 0x0002;
 #endif
+#ifndef WM_SIZE
+constexpr uint32_t WM_SIZE = 0x0005;
+#endif
 #ifndef WM_ACTIVATE
 constexpr uint32_t WM_ACTIVATE = 0x0006;
 #endif

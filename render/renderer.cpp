@@ -32,6 +32,16 @@ void createFeedbackTextures() {
     std::free(zeros);
 }
 
+void setProjection(int32_t width, int32_t height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // A zero height cannot come from a real window; keep the aspect finite anyway.
+    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
+    gluPerspective(90.0, aspect, 1.0, 20.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
 }  // namespace
 
 Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
@@ -49,13 +59,7 @@ Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
     sectorAngle = 36.0f;
     setSectorAngle(36.0f);
 
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    // A zero height cannot come from a real window; keep the aspect finite anyway.
-    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-    gluPerspective(90.0, aspect, 1.0, 20.0);
-    glMatrixMode(GL_MODELVIEW);
+    setProjection(width, height);
 
     mirrorsActive = true;
     // Started before the Scene: loading its images counts as elapsed time.
@@ -70,6 +74,17 @@ Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
     createFeedbackTextures();
+    createOffscreenTarget(*this);
+}
+
+// The projection follows the aspect, and the offscreen target, as wide as the passes at
+// that aspect, is made anew.
+void Renderer::resize(int32_t windowWidth, int32_t windowHeight) {
+    if (windowWidth == width && windowHeight == height) return;
+    width = windowWidth;
+    height = windowHeight;
+    setProjection(width, height);
+    destroyOffscreenTarget(*this);
     createOffscreenTarget(*this);
 }
 

@@ -54,6 +54,8 @@ struct Renderer {
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
+    // The window's new size, in pixels; the context must be current.
+    void resize(int32_t windowWidth, int32_t windowHeight);
     void setSectorAngle(float angle);
     bool drawFrame(uint32_t flags);
     void advance();

@@ -1,6 +1,7 @@
 #include "shell/saver_window.h"
 
 #include "render/renderer.h"
+#include "platform/log.h"
 #include "platform/messages.h"
 #include "shell/saver_state.h"
 #include "shell/settings.h"
@@ -11,14 +12,26 @@ namespace {
 constexpr const char* kClassName = "OpenGL";
 constexpr const char* kWindowTitle = "SaverWindow";
 
-void ShowError(const char* text) { PlatformMessageBox(text, "Error"); }
+// Full screen the failure is the user's to read. A preview's host is a settings program
+// that goes on without us: a modal box there would outlive it, so the line goes to
+// standard error and the run ends.
+void ShowError(const char* text) {
+    if (currentMode == SaverMode::ScreenSaver) {
+        PlatformMessageBox(text, "Error");
+    } else {
+        PlatformLogError("%s", text);
+    }
+}
 
 // Read anew for every frame: any nonzero setting asks for the kaleidoscope.
 uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag : 0; }
 
+constexpr uint32_t kFpsReportMs = 5000;
+
 // Messages first, frames only when none waits: input is never more than one frame and one
 // pause late.
-void RunFrameLoop(PlatformDevice device) {
+void RunFrameLoop(PlatformDevice device, bool showFps) {
+    uint32_t lastReport = PlatformGetTickCount();
     for (;;) {
         PlatformMessage message;
         if (PlatformPeekMessage(&message)) {
@@ -28,6 +41,10 @@ void RunFrameLoop(PlatformDevice device) {
             continue;
         }
         if (currentRenderer->drawFrame(FrameFlags(settings->useMirrors))) PlatformSwapBuffers(device);
+        if (showFps && PlatformGetTickCount() - lastReport >= kFpsReportMs) {
+            lastReport = PlatformGetTickCount();
+            PlatformLogError("%.1f frames per second", static_cast<double>(currentRenderer->measuredFps));
+        }
         PlatformSleep(static_cast<uint32_t>(currentRenderer->sleepMs));
     }
 }
@@ -80,13 +97,30 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
         return;
     }
 
+    // Drawing without a current context would only fail quietly, frame after frame.
     const PlatformGlContext context = PlatformCreateGlContext(device);
-    PlatformMakeCurrent(device, context);
+    const char* contextFailure = nullptr;
+    if (context == 0) {
+        contextFailure = "wglCreateContext() failed:  Cannot create an OpenGL rendering context.";
+    } else if (!PlatformMakeCurrent(device, context)) {
+        contextFailure = "wglMakeCurrent() failed:  Cannot make the OpenGL rendering context current.";
+        PlatformDeleteGlContext(context);
+    }
+    if (contextFailure != nullptr) {
+        ShowError(contextFailure);
+        if (screenSaver) PlatformSetScreenSaverRunning(false);
+        return;
+    }
+
+    // A host's options hold for this run only; nothing of them is stored.
+    const RunOptions options = PlatformGetRunOptions();
+    if (options.useMirrors >= 0) settings->useMirrors = options.useMirrors;
 
     currentRenderer = new Renderer(width, height);
+    if (options.passCount > 0) currentRenderer->passCount = options.passCount;
     PlatformShowWindow(saverWindow, showCommand);
 
-    RunFrameLoop(device);
+    RunFrameLoop(device, options.showFps);
 
     // The Renderer releases its Scene and textures while the context is still current.
     if (currentRenderer != nullptr) {

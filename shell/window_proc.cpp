@@ -51,6 +51,14 @@ intptr_t SaverWindowProc(PlatformWindow window, uint32_t message, uintptr_t wPar
     case WM_DESTROY:
         PlatformPostQuitMessage(0);
         break;
+    case WM_SIZE: {
+        // The picture fills the window at every size; sizes before the Renderer are its
+        // set-up's own.
+        const int32_t width = static_cast<int32_t>(lParam & 0xFFFF);
+        const int32_t height = static_cast<int32_t>((lParam >> 16) & 0xFFFF);
+        if (currentRenderer != nullptr && width > 0 && height > 0) currentRenderer->resize(width, height);
+        break;
+    }
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
     case WM_NCACTIVATE:

@@ -44,6 +44,7 @@ void PlatformStartProcess(int, char**) {}
 PlatformInstance PlatformModuleInstance() { return 0x400000; }
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
 const char* PlatformGetCommandLine() { return fakePlatform.commandLine.c_str(); }
+RunOptions PlatformGetRunOptions() { return fakePlatform.runOptions; }
 
 PlatformWindow PlatformGetForegroundWindow() {
     fakePlatform.note("GetForegroundWindow");
@@ -177,11 +178,12 @@ bool PlatformSetPixelFormat(PlatformDevice, int32_t format, const PixelFormatReq
 
 PlatformGlContext PlatformCreateGlContext(PlatformDevice) {
     fakePlatform.note("CreateGlContext");
-    return kFakeContext;
+    return fakePlatform.createGlContextFails ? 0 : kFakeContext;
 }
 
 bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
     fakePlatform.note("MakeCurrent " + Hex(device) + " " + Hex(context));
+    if (context != 0 && fakePlatform.makeCurrentFails) return false;
     fakePlatform.currentContext = context;
     return true;
 }

@@ -15,6 +15,7 @@
 struct FakePlatform {
     // Answers the test sets.
     std::string commandLine = "brisalo.scr";
+    RunOptions runOptions;
     PlatformWindow foregroundWindow = 0;
     PlatformPoint cursor;
     uint32_t tick = 0;
@@ -25,6 +26,8 @@ struct FakePlatform {
     PlatformRect hostRect{0, 0, 152, 112};
     int32_t pixelFormat = 7;  // 0: no format matches
     bool setPixelFormatFails = false;
+    bool createGlContextFails = false;
+    bool makeCurrentFails = false;  // making a context current; releasing always works
     bool ntFamily = true;
     std::set<std::string> libraries;  // library and entry names that exist
     bool verifyAnswer = true;         // what the password dialog says

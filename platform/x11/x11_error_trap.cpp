@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include "platform/log.h"
+
 namespace {
 
 int trapDepth = 0;
@@ -9,16 +11,67 @@ Display* trapDisplay = nullptr;
 int trappedError = 0;
 XErrorHandler chained = nullptr;
 
+// Kinds of error already reported: a window that keeps failing every frame is said once.
+struct ErrorKind {
+    int code;
+    int request;
+    int minor;
+};
+constexpr int kReportedKinds = 32;
+ErrorKind reported[kReportedKinds];
+int reportedCount = 0;
+
+bool FirstOfItsKind(const XErrorEvent& error) {
+    const ErrorKind kind{error.error_code, error.request_code, error.minor_code};
+    for (int i = 0; i < reportedCount; ++i) {
+        if (reported[i].code == kind.code && reported[i].request == kind.request && reported[i].minor == kind.minor) {
+            return false;
+        }
+    }
+    if (reportedCount == kReportedKinds) return false;
+    reported[reportedCount++] = kind;
+    if (reportedCount == kReportedKinds) PlatformLogError("further X errors are not reported");
+    return reportedCount < kReportedKinds;
+}
+
+// No protocol request may be made from here; XGetErrorText reads Xlib's own tables.
+void Report(Display* display, const XErrorEvent& error) {
+    if (!FirstOfItsKind(error)) return;
+    char text[160] = {};
+    XGetErrorText(display, error.error_code, text, sizeof text);
+    PlatformLogError("X error: %s (request %d.%d, resource 0x%lx); going on", text, error.request_code,
+                     error.minor_code, error.resourceid);
+}
+
+// Windows whose end another client decides: until their DestroyNotify is read, requests
+// on them may fail at any moment, which is expected.
+constexpr int kMortalWindows = 4;
+XID mortal[kMortalWindows];
+int mortalCount = 0;
+
+bool IsMortal(XID resource) {
+    for (int i = 0; i < mortalCount; ++i) {
+        if (mortal[i] == resource) return true;
+    }
+    return false;
+}
+
 int OnXError(Display* display, XErrorEvent* error) {
     if (trapDepth > 0 && display == trapDisplay) {
         if (trappedError == 0) trappedError = error->error_code;
         return 0;
     }
     if (chained != nullptr) return chained(display, error);
+    if (IsMortal(error->resourceid)) return 0;
+    Report(display, *error);
     return 0;
 }
 
-int OnIOError(Display*) { _exit(0); }
+// Xlib ends the process when this returns: there is no connection left to tear down with.
+int OnIOError(Display*) {
+    PlatformLogError("lost the connection to the X display");
+    _exit(0);
+}
 
 }  // namespace
 
@@ -44,4 +97,10 @@ void X11InstallErrorHandlers(bool chainPrevious) {
     const XErrorHandler previous = XSetErrorHandler(OnXError);
     if (chainPrevious && previous != OnXError) chained = previous;
     XSetIOErrorHandler(OnIOError);
+}
+
+void X11ExpectWindowToVanish(XID window) {
+    if (window == 0 || IsMortal(window)) return;
+    if (mortalCount == kMortalWindows) mortalCount = 0;  // the oldest ones are long gone
+    mortal[mortalCount++] = window;
 }

@@ -16,7 +16,11 @@ struct X11ErrorTrap {
     int previousError;
 };
 
-// Protocol errors on the saver's connection are never fatal, and a lost connection ends
-// the process quietly with exit code 0. chainPrevious keeps a toolkit's handler (GDK's)
+// Protocol errors on the saver's connection are never fatal: one that no trap expected is
+// reported once for its kind. A lost connection ends the process with exit code 0. chainPrevious keeps a toolkit's handler (GDK's)
 // for its own connection.
 void X11InstallErrorHandlers(bool chainPrevious);
+
+// A window that another client may destroy at any moment (a host's window, and ours inside
+// it): errors naming it are expected and not reported.
+void X11ExpectWindowToVanish(XID window);

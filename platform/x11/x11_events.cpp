@@ -1,6 +1,7 @@
 // X events as the messages of the saver window.
 #include <X11/Xutil.h>
 
+#include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_key_table.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
@@ -78,6 +79,21 @@ void Translate(XEvent& event) {
         if (event.xunmap.window == x11.window) {
             if (!x11.hiding && x11.host == 0) Queue(WM_ACTIVATE, WA_INACTIVE, 0);
             x11.hiding = false;
+        }
+        break;
+    case ConfigureNotify:
+        // The host's new size is ours too; ours, once changed, is the window procedure's news.
+        if (x11.host != 0 && event.xconfigure.window == x11.host) {
+            if (event.xconfigure.width != x11.width || event.xconfigure.height != x11.height) {
+                X11ErrorTrap trap(x11.display);  // the host may be destroying us with it
+                XResizeWindow(x11.display, x11.window, static_cast<unsigned int>(event.xconfigure.width),
+                              static_cast<unsigned int>(event.xconfigure.height));
+            }
+        } else if (event.xconfigure.window == x11.window &&
+                   (event.xconfigure.width != x11.width || event.xconfigure.height != x11.height)) {
+            x11.width = event.xconfigure.width;
+            x11.height = event.xconfigure.height;
+            Queue(WM_SIZE, 0, PointParam(x11.width, x11.height));
         }
         break;
     case DestroyNotify:

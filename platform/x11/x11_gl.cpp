@@ -70,6 +70,10 @@ PlatformGlContext PlatformCreateGlContext(PlatformDevice) {
     if (x11.display == nullptr || x11.windowConfig == nullptr) return 0;
     X11ErrorTrap trap(x11.display);
     GLXContext context = glXCreateNewContext(x11.display, x11.windowConfig, GLX_RGBA_TYPE, nullptr, True);
+    if (context != nullptr && trap.failed()) {
+        glXDestroyContext(x11.display, context);
+        return 0;
+    }
     return reinterpret_cast<PlatformGlContext>(context);
 }
 

@@ -5,10 +5,14 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "platform/log.h"
 #include "platform/platform.h"
 #include "platform/x11/x11_command_line.h"
+#include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
@@ -18,21 +22,55 @@ volatile sig_atomic_t x11StopRequested = 0;
 namespace {
 
 std::string commandLine;
+RunOptions runOptions;
 
 void OnStopSignal(int) { x11StopRequested = 1; }
+
+// A host's line becomes a preview of the host's window: the same run, a child filling the
+// window, no close rules, an end when the window goes. A line that has nothing to run
+// becomes a switch that does nothing, so the process still ends through SaverMain.
+std::string HostedCommandLine(int argc, char** argv) {
+    const std::string program = BuildCommandLine(argc > 0 ? 1 : 0, argv);
+    const HostOptions options = ParseHostOptions(argc, argv);
+    if (options.help || options.version) {
+        if (options.help) std::fputs(kHostUsage, stdout);
+        if (options.version) std::printf("brisalo %s\n", BRISALO_VERSION);
+        std::fflush(stdout);
+        return program + " -";
+    }
+    for (const std::string& message : options.messages) PlatformLogError("%s", message.c_str());
+    if (!options.hosted) return BuildCommandLine(argc, argv);
+
+    const HostTarget target = ChooseHostTarget(options, std::getenv("XSCREENSAVER_WINDOW"));
+    if (target.kind == HostTarget::Bad) {
+        if (!target.message.empty()) PlatformLogError("%s", target.message.c_str());
+        return program + " -";
+    }
+    unsigned long window = target.window;
+    if (target.kind == HostTarget::Root) {
+        Display* display = X11Display();  // without one, the run says so and ends
+        window = display != nullptr ? RootWindow(display, DefaultScreen(display)) : 0;
+    }
+    x11.hosted = true;
+    runOptions.useMirrors = options.useMirrors;
+    runOptions.passCount = options.passCount;
+    runOptions.showFps = options.showFps;
+    return program + " /p " + std::to_string(window);
+}
 
 }  // namespace
 
 void PlatformStartProcess(int argc, char** argv) {
-    commandLine = BuildCommandLine(argc, argv);
-
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    // A closed terminal or an ended session (SIGHUP) is a stop like any other.
+    for (int stopSignal : {SIGTERM, SIGINT, SIGHUP}) sigaction(stopSignal, &action, nullptr);
+    // A reader that went away (a closed pipe on standard error) is no reason to die.
+    signal(SIGPIPE, SIG_IGN);
 
     X11InstallErrorHandlers(false);
+    commandLine = HostedCommandLine(argc, argv);
 }
 
 PlatformInstance PlatformModuleInstance() { return 0; }
@@ -40,6 +78,8 @@ PlatformInstance PlatformModuleInstance() { return 0; }
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
 
 const char* PlatformGetCommandLine() { return commandLine.c_str(); }
+
+RunOptions PlatformGetRunOptions() { return runOptions; }
 
 // The window with the input focus, as the top-level window that holds it; 0 when the focus
 // follows the pointer or there is no display.

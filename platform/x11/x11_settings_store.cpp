@@ -197,6 +197,15 @@ const Snapshot& TakeSnapshot(const std::string& fileName) {
     return snapshot;
 }
 
+std::string SettingsFileName() {
+    const std::string directory = SettingsDirectory();
+    if (directory.empty()) {
+        lastError = "no settings folder: neither XDG_CONFIG_HOME nor HOME is an absolute path";
+        return std::string();
+    }
+    return directory + "/settings.reg";
+}
+
 void KeepSaved(const std::string& fileName, std::shared_ptr<const RegistryFile> file) {
     snapshot.taken = true;
     snapshot.fileName = fileName;
@@ -209,12 +218,8 @@ void KeepSaved(const std::string& fileName, std::shared_ptr<const RegistryFile> 
 void X11ForgetSettingsSnapshot() { snapshot = Snapshot(); }
 
 SettingsKey* PlatformOpenSettingsKey(const char* path) {
-    const std::string directory = SettingsDirectory();
-    if (directory.empty()) {
-        lastError = "no settings folder: neither XDG_CONFIG_HOME nor HOME is an absolute path";
-        return nullptr;
-    }
-    const std::string fileName = directory + "/settings.reg";
+    const std::string fileName = SettingsFileName();
+    if (fileName.empty()) return nullptr;
     const Snapshot& taken = TakeSnapshot(fileName);
     if (taken.result != ReadResult::Read || !taken.file->hasKey(path)) {
         lastError = fileName + ": no key " + path;
@@ -225,12 +230,8 @@ SettingsKey* PlatformOpenSettingsKey(const char* path) {
 
 // Reads the file afresh, as the registry would hold edits made since the start.
 SettingsKey* PlatformCreateSettingsKey(const char* path) {
-    const std::string directory = SettingsDirectory();
-    if (directory.empty()) {
-        lastError = "no settings folder: neither XDG_CONFIG_HOME nor HOME is an absolute path";
-        return nullptr;
-    }
-    const std::string fileName = directory + "/settings.reg";
+    const std::string fileName = SettingsFileName();
+    if (fileName.empty()) return nullptr;
     std::string text, reason;
     // A file we cannot read must not be replaced by one that lacks its contents.
     if (ReadSettingsFile(fileName, &text, &reason) == ReadResult::Failed) {

@@ -16,7 +16,10 @@ struct X11State {
     WindowProcedure procedure = nullptr;
 
     Window window = 0;      // the saver window; 0 before creation and once destroyed
-    Window host = 0;        // the preview host, watched for its destruction
+    Window host = 0;        // the preview host, watched for its destruction and its size
+    bool hosted = false;    // run for a host's window: no input selected, no cursor of ours
+    int32_t width = 0;      // the saver window's size as last told to the window procedure
+    int32_t height = 0;
     bool grabbed = false;   // keyboard and pointer held by the full-screen saver
     bool hiding = false;    // an unmap that we asked for ourselves
     GLXFBConfig windowConfig = nullptr;  // what the window's visual was made for
@@ -32,7 +35,7 @@ struct X11State {
 
 extern X11State x11;
 
-// Set by SIGTERM and SIGINT; the message pump ends the run through the normal teardown.
+// Set by SIGTERM, SIGINT and SIGHUP; the message pump ends the run through the normal teardown.
 extern volatile sig_atomic_t x11StopRequested;
 
 // The saver's display connection, opened on first use; nullptr when there is no display.

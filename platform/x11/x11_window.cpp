@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/log.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
@@ -66,15 +67,28 @@ void NameWindow(Window window, const char* className, const char* title) {
 
 }  // namespace
 
+// Said once, naming the display, however many calls find it missing.
 Display* X11Display() {
-    if (x11.display == nullptr) x11.display = XOpenDisplay(nullptr);
+    static bool reported = false;
+    if (x11.display == nullptr && !reported) {
+        x11.display = XOpenDisplay(nullptr);
+        if (x11.display == nullptr) {
+            reported = true;
+            const char* name = XDisplayName(nullptr);
+            if (name == nullptr || *name == '\0') {
+                PlatformLogError("cannot open the X display: DISPLAY is not set");
+            } else {
+                PlatformLogError("cannot open the X display \"%s\"", name);
+            }
+        }
+    }
     return x11.display;
 }
 
-// On X11 a class lives with the display connection: without a display there is nothing to
-// register with.
+// A class is the process's own record, as on Windows: it needs no display. Without one the
+// window cannot be made, and the display's absence is what gets reported.
 bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance) {
-    if (X11Display() == nullptr || !x11.className.empty()) return false;
+    if (!x11.className.empty()) return false;
     x11.className = className;
     x11.procedure = procedure;
     return true;
@@ -123,9 +137,14 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
     attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
     attributes.background_pixel = BlackPixel(display, screen);
     attributes.border_pixel = 0;
-    attributes.override_redirect = parent == 0 ? True : False;
-    attributes.event_mask = KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask |
-                            StructureNotifyMask | EnterWindowMask;
+    // A child of the root is a top-level window, which no window manager may frame.
+    const bool topLevel = parent == 0 || static_cast<Window>(parent) == root;
+    attributes.override_redirect = topLevel ? True : False;
+    // A host's input is the host's: a hosted window asks only for its own size and end,
+    // and lets presses through to the host's window.
+    attributes.event_mask = x11.hosted ? StructureNotifyMask
+                                       : KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask |
+                                             StructureNotifyMask | EnterWindowMask;
     const unsigned long mask = CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask;
 
     Window window = 0;
@@ -135,21 +154,43 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
         window = XCreateWindow(display, parent != 0 ? static_cast<Window>(parent) : root, 0, 0,
                                static_cast<unsigned int>(width), static_cast<unsigned int>(height), 0, depth,
                                InputOutput, visual, mask, &attributes);
+        // Structure events only: the host's size and end. Input on a window that another
+        // client owns may be taken already (BadAccess), and is not ours to take.
         if (parent != 0) XSelectInput(display, static_cast<Window>(parent), StructureNotifyMask);
         if (trap.failed()) {
             if (window != 0) XDestroyWindow(display, window);
             XFreeColormap(display, attributes.colormap);
+            if (x11.hosted) PlatformLogError("cannot draw in window 0x%lx: it does not exist", parent);
             return 0;
         }
+        // The host may have changed size before it was watched.
+        XWindowAttributes host;
+        if (parent != 0 && XGetWindowAttributes(display, static_cast<Window>(parent), &host) &&
+            (host.width != width || host.height != height)) {
+            XResizeWindow(display, window, static_cast<unsigned int>(host.width),
+                          static_cast<unsigned int>(host.height));
+        }
+    }
+    if (parent != 0) {
+        X11ExpectWindowToVanish(static_cast<Window>(parent));
+        X11ExpectWindowToVanish(window);
     }
     NameWindow(window, className, title);
     x11.window = window;
     x11.host = static_cast<Window>(parent);
+    x11.width = width;
+    x11.height = height;
 
     x11.procedure(window, WM_CREATE, 0, 0);
     if (x11.window == 0) return 0;
 
-    XMapRaised(display, window);
+    if (topLevel && parent != 0) {
+        // Drawn on the root window: beneath every other window, as the root's own picture.
+        XMapWindow(display, window);
+        XLowerWindow(display, window);
+    } else {
+        XMapRaised(display, window);
+    }
     if (parent == 0) {
         WaitUntilMapped(window);
         GrabInput(window);
@@ -201,9 +242,10 @@ PlatformCursor PlatformLoadCursor(uint32_t id) {
     return x11.arrowCursor;
 }
 
-// No cursor is a blank one: X has no way to show none over a window.
+// No cursor is a blank one: X has no way to show none over a window. A hosted window
+// shows its host's cursor.
 void PlatformSetCursor(PlatformCursor cursor) {
-    if (x11.display == nullptr || x11.window == 0) return;
+    if (x11.display == nullptr || x11.window == 0 || x11.hosted) return;
     Cursor wanted = static_cast<Cursor>(cursor);
     if (wanted == 0) {
         if (x11.blankCursor == 0) {

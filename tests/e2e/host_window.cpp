@@ -1,5 +1,6 @@
-// A stand-in for a screen-saver host's preview window: maps a window of the given size,
-// prints its id, and destroys it when told "destroy" on standard input.
+// A stand-in for a screen-saver host's window: maps a window of the given size, prints its
+// id, and on standard input takes "resize W H" (answered "resized" once the server has it)
+// and "destroy". It selects button presses on its window, as a host that owns it would.
 #include <X11/Xlib.h>
 
 #include <cstdio>
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 40, 30, width, height, 0,
                                         BlackPixel(display, screen), WhitePixel(display, screen));
     XStoreName(display, window, "Preview host");
+    XSelectInput(display, window, ButtonPressMask);
     XMapWindow(display, window);
     XSync(display, False);
     printf("%lu\n", window);
@@ -22,6 +24,13 @@ int main(int argc, char** argv) {
 
     char line[64];
     while (fgets(line, sizeof line, stdin) != nullptr) {
+        unsigned newWidth = 0, newHeight = 0;
+        if (sscanf(line, "resize %u %u", &newWidth, &newHeight) == 2 && window != 0) {
+            XResizeWindow(display, window, newWidth, newHeight);
+            XSync(display, False);
+            printf("resized\n");
+            fflush(stdout);
+        }
         if (strncmp(line, "destroy", 7) == 0 && window != 0) {
             XDestroyWindow(display, window);
             XSync(display, False);

@@ -58,6 +58,13 @@ class Display:
         with open("/proc/net/unix") as sockets:
             return ("/tmp/.X11-unix/X%d\n" % number) in sockets.read()
 
+    def unused_number(self):
+        """A display number that no server answers on."""
+        for number in range(399, 140, -1):
+            if not self._taken(number):
+                return number
+        raise Failure("every display number is taken")
+
     def _ready(self):
         deadline = time.time() + 10
         while time.time() < deadline:
@@ -127,6 +134,29 @@ class Display:
                              env=self.env, stdin=subprocess.DEVNULL, capture_output=True, text=True, check=True,
                              timeout=30).stdout
         return float(out)
+
+    def rotation_mismatch(self, path, quarter_turns=1):
+        """How far the central disc of a picture differs from itself turned by quarter turns
+        (normalised RMSE of quarter-scale copies, 0 for a perfect match). Eight mirrored sectors repeat every 90
+        degrees about the window's centre; the logo lies outside the disc."""
+        size = subprocess.run(["identify", "-format", "%w %h", path], env=self.env, stdin=subprocess.DEVNULL,
+                              capture_output=True, text=True, check=True, timeout=30).stdout.split()
+        side = min(int(size[0]), int(size[1])) // 2 * 2
+        c = side // 2  # the turn's centre, a pixel corner; drawing puts pixel centres on integers
+        disc = path + ".disc.png"
+        subprocess.run(["convert", path, "-gravity", "center", "-crop", "%dx%d+0+0" % (side, side), "+repage",
+                        "(", "+clone", "-fill", "black", "-colorize", "100", "-fill", "white", "-draw",
+                        "circle %.1f,%.1f %.1f,%.1f" % (c - 0.5, c - 0.5, c - 0.5, c - 0.5 + int(side * 0.45)), ")",
+                        "-alpha", "off", "-compose", "multiply", "-composite",
+                        # Fine detail a pixel off across a mirror line is no asymmetry.
+                        "-filter", "box", "-resize", "25%", disc],
+                       env=self.env, stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30)
+        turned = path + ".turned.png"
+        subprocess.run(["convert", disc, "-rotate", str(90 * quarter_turns), turned], env=self.env,
+                       stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30)
+        compared = subprocess.run(["compare", "-metric", "RMSE", disc, turned, "null:"], env=self.env,
+                                  stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
+        return float(compared.stderr.split("(")[1].split(")")[0])
 
     def start(self, *args):
         # timeout(1) passes SIGTERM on to the saver and keeps a broken run from hanging.
@@ -208,6 +238,183 @@ def case_screensaver_ends_on_sigterm(display):
     saver = start_full_screen(display)
     saver.terminate()
     expect_exit_zero(saver, "SIGTERM")
+
+
+def saver_pid(process):
+    """The saver itself, not the timeout(1) that runs it."""
+    deadline = time.time() + 5
+    while time.time() < deadline:
+        try:
+            with open("/proc/%d/task/%d/children" % (process.pid, process.pid)) as f:
+                children = f.read().split()
+        except OSError:
+            children = []
+        if children:
+            return int(children[0])
+        time.sleep(0.05)
+    raise Failure("the saver process never appeared")
+
+
+def case_screensaver_ends_on_sighup(display):
+    saver = start_full_screen(display)
+    try:
+        os.kill(saver_pid(saver), signal.SIGHUP)  # the terminal it ran in has closed
+        expect_exit_zero(saver, "SIGHUP", within=3.0)
+        check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False),
+              "the window outlived the saver")
+    finally:
+        stop(saver)
+
+
+def case_no_display_says_so(display):
+    env = dict(display.env, DISPLAY=":%d" % display.unused_number())
+    for mode in ("/s", "/p"):
+        saver = subprocess.Popen([BRISALO, mode, "12345"], env=env, stdin=subprocess.DEVNULL,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        out, err = expect_exit_zero(saver, mode + " without a display")
+        check(err == 'brisalo: cannot open the X display "%s"\n' % env["DISPLAY"],
+              "%s: not one line naming the display: %r" % (mode, err))
+        # A reader of standard error that has gone away does not kill it either.
+        reader, writer = os.pipe()
+        os.close(reader)
+        saver = subprocess.Popen([BRISALO, mode], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                 stderr=writer)
+        os.close(writer)
+        check(ended(saver), "%s: the saver did not end" % mode)
+        check(saver.returncode == 0, "%s with a closed standard error: exit code %d" % (mode, saver.returncode))
+
+
+def case_missing_opengl_in_a_preview_ends_with_a_line(display):
+    host = subprocess.Popen([HOST_WINDOW, "320", "240"], env=display.env, stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE, text=True)
+    try:
+        host_id = int(host.stdout.readline())
+        saver = display.start("/p", str(host_id))
+        out, err = expect_exit_zero(saver, "a preview without OpenGL")
+        check(err == "brisalo: ChoosePixelFormat() failed:  Cannot find a suitable pixel format.\n",
+              "not the one line on standard error: %r" % err)
+        check(not display.xdotool("search", "--name", "^Error$", check_result=False), "a message box is up")
+    finally:
+        host.stdin.close()
+        host.wait(timeout=10)
+
+
+def wait_symmetric(display, window, name, process, timeout=25.0):
+    """Screenshots of the window until its picture is a bright kaleidoscope of eight
+    mirrored sectors about the window's centre (the first seconds ease from ten sectors)."""
+    shot = os.path.join(display.config, name)
+    deadline = time.time() + timeout
+    while True:
+        check(process.poll() is None, "the saver ended while drawing %s" % name)
+        display.screenshot(window, shot)
+        mismatch = display.rotation_mismatch(shot)
+        if mismatch < 0.01 and display.brightest(shot) > 0.2:
+            return
+        if time.time() > deadline:
+            raise Failure("%s is not a kaleidoscope about the window's centre (mismatch %.4f)" % (name, mismatch))
+        time.sleep(0.5)
+
+
+def window_size(display, window):
+    info = subprocess.run(["xwininfo", "-id", str(window)], env=display.env, stdin=subprocess.DEVNULL,
+                          capture_output=True, text=True, check=True, timeout=20).stdout
+    fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+    return int(fields["Width"]), int(fields["Height"])
+
+
+def ends_on_sigterm_at_once(process):
+    pid = saver_pid(process)
+    started = time.time()
+    os.kill(pid, signal.SIGTERM)
+    out, err = expect_exit_zero(process, "SIGTERM", within=1.0)
+    check(time.time() - started < 1.0, "SIGTERM took %.2f s" % (time.time() - started))
+    check(not os.path.exists("/proc/%d" % pid), "the saver process is left")
+    return out, err
+
+
+def case_host_root_draws_a_kaleidoscope(display):
+    env = dict(display.env)
+    env.pop("XSCREENSAVER_WINDOW", None)
+    saver = subprocess.Popen(["timeout", "60", BRISALO, "--root"], env=env, stdin=subprocess.DEVNULL,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, start_new_session=True)
+    try:
+        child = display.find("SaverWindow", saver)[0]
+        check(window_size(display, child) == (1280, 1024), "not the root window's size")
+        wait_symmetric(display, "root", "root.png", saver)
+        out, err = ends_on_sigterm_at_once(saver)
+        check(out == "" and err == "", "it said something: %r %r" % (out, err))
+    finally:
+        stop(saver)
+
+
+def follows_its_host(args):
+    """A hosted run or a preview fills its host's window at every size and ends with it."""
+    def run(display):
+        host = subprocess.Popen([HOST_WINDOW, "400", "300"], env=display.env, stdin=subprocess.PIPE,
+                                stdout=subprocess.PIPE, text=True)
+        try:
+            host_id = int(host.stdout.readline())
+            env = dict(display.env, XSCREENSAVER_WINDOW="0x1")  # --window-id comes first
+            saver = subprocess.Popen(["timeout", "60", BRISALO, *[a % host_id if "%" in a else a for a in args]], env=env,
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                     text=True, start_new_session=True)
+            try:
+                child = display.find("SaverWindow", saver)[0]
+                tree = subprocess.run(["xwininfo", "-children", "-id", str(host_id)], env=display.env,
+                                      stdin=subprocess.DEVNULL, capture_output=True, text=True, check=True,
+                                      timeout=20).stdout
+                check(hex(child) in tree, "not drawn in a child of the host:\n" + tree)
+                check(window_size(display, child) == (400, 300), "not the host's size")
+                wait_symmetric(display, host_id, "host-400.png", saver)
+                for width, height in ((640, 480), (300, 360)):
+                    host.stdin.write("resize %d %d\n" % (width, height))
+                    host.stdin.flush()
+                    check(host.stdout.readline().strip() == "resized", "the host did not resize")
+                    deadline = time.time() + 5
+                    while window_size(display, child) != (width, height):
+                        check(time.time() < deadline, "the picture's window kept %s after the host became %dx%d" %
+                              (window_size(display, child), width, height))
+                        time.sleep(0.05)
+                    wait_symmetric(display, host_id, "host-%d.png" % width, saver)
+                host.stdin.write("destroy\n")
+                host.stdin.flush()
+                out, err = expect_exit_zero(saver, "destroying the host", within=3.0)
+                check(err == "", "it said something: %r" % err)
+            finally:
+                stop(saver)
+        finally:
+            host.stdin.close()
+            host.wait(timeout=10)
+    return run
+
+
+def case_host_window_id_ends_on_sigterm(display):
+    host = subprocess.Popen([HOST_WINDOW, "320", "240"], env=display.env, stdin=subprocess.PIPE,
+                            stdout=subprocess.PIPE, text=True)
+    try:
+        host_id = int(host.stdout.readline())
+        saver = display.start("-window-id", str(host_id), "--passes", "3", "--no-mirrors")
+        try:
+            display.find("SaverWindow", saver)
+            time.sleep(1.0)
+            ends_on_sigterm_at_once(saver)
+        finally:
+            stop(saver)
+        # A window that is not there: one line, exit 0.
+        saver = display.start("--window-id", "0x1")
+        out, err = expect_exit_zero(saver, "a missing window")
+        check(err.count("\n") == 1 and err.startswith("brisalo: "), "not one line: %r" % err)
+    finally:
+        host.stdin.close()
+        host.wait(timeout=10)
+
+
+def case_help_and_version(display):
+    for args, first in ((["--help"], "Usage: brisalo"), (["-version"], "brisalo 1.0"), (["--root", "--help"], "Usage:")):
+        saver = display.start(*args)
+        out, err = expect_exit_zero(saver, " ".join(args), within=5.0)
+        check(out.startswith(first) and err == "", "%s: %r %r" % (" ".join(args), out, err))
+    check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False), "it drew")
 
 
 def case_screensaver_ends_when_focus_moves_away(display):
@@ -389,6 +596,14 @@ CASES = {
     "screensaver_ends_on_sigterm": case_screensaver_ends_on_sigterm,
     "screensaver_ends_when_focus_moves_away": case_screensaver_ends_when_focus_moves_away,
     "missing_opengl_shows_its_message": case_missing_opengl_shows_its_message,
+    "missing_opengl_in_a_preview_ends_with_a_line": case_missing_opengl_in_a_preview_ends_with_a_line,
+    "screensaver_ends_on_sighup": case_screensaver_ends_on_sighup,
+    "no_display_says_so": case_no_display_says_so,
+    "help_and_version": case_help_and_version,
+    "host_root_draws_a_kaleidoscope": case_host_root_draws_a_kaleidoscope,
+    "host_window_id_follows_its_window": follows_its_host(["--window-id", "0x%x"]),
+    "host_window_id_ends_on_sigterm": case_host_window_id_ends_on_sigterm,
+    "preview_follows_its_host": follows_its_host(["/p", "%d"]),
     "screensaver_picture": case_screensaver_picture,
     "preview_draws_in_its_host_until_it_goes": case_preview_draws_in_its_host_until_it_goes,
     "preview_of_no_window_ends_quietly": case_preview_of_no_window_ends_quietly,
@@ -409,7 +624,7 @@ if __name__ == "__main__":
         print(__doc__ + "\nCases: " + " ".join(CASES))
         sys.exit(2)
     BRISALO, HOST_WINDOW, name = sys.argv[1:]
-    for tool in ("Xvfb", "xdotool", "xwininfo", "import", "convert", "timeout"):
+    for tool in ("Xvfb", "xdotool", "xwininfo", "import", "convert", "identify", "compare", "timeout"):
         if shutil.which(tool) is None:
             print("skipped: %s is not installed" % tool)
             sys.exit(SKIP)

@@ -60,9 +60,9 @@ TEST_F(LoaderFailureTest, NotAJpegStreamWritesOneLineNamingItsFirstBytes) {
         const char* line;
     };
     const Case cases[] = {
-        {"GIF", nullptr, "Not a JPEG file: starts with 0x47 0x49\n"},
-        {"GIF", "COLOUR", "Not a JPEG file: starts with 0x47 0x49\n"},
-        {"COLOUR", "PNG", "Not a JPEG file: starts with 0x89 0x50\n"},
+        {"GIF", nullptr, "brisalo: Not a JPEG file: starts with 0x47 0x49\n"},
+        {"GIF", "COLOUR", "brisalo: Not a JPEG file: starts with 0x47 0x49\n"},
+        {"COLOUR", "PNG", "brisalo: Not a JPEG file: starts with 0x89 0x50\n"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(testing::Message() << test.colour << " " << (test.mask ? test.mask : "-"));

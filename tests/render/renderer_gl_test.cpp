@@ -129,6 +129,27 @@ TEST_F(RendererGl, MirrorsMakeTheFrameSymmetricAcrossSectorLines) {
     EXPECT_GT(MirrorMismatch(ReadBackBuffer(400, 300), 300 / 6, 40), 0.10);
 }
 
+// A host that resizes its window gets the picture a Renderer made at the new size draws:
+// projection, viewport and offscreen target all follow.
+TEST_F(RendererGl, AResizedRendererDrawsWhatOneMadeAtThatSizeDraws) {
+    renderer = makeRenderer(400, 300);
+    if (!renderer) return;
+    renderer->drawFrame(kMirrorFlag);
+    const FramePixels made = ReadBackBuffer(400, 300);
+
+    renderer.reset();
+    fakeCounterMs = 0;
+    fakeSeed = 7;
+    renderer.reset(new Renderer(240, 320));  // narrower than tall: another offscreen target
+    renderer->scene->sectorEasing = false;
+    renderer->resize(400, 300);
+    EXPECT_EQ(renderer->width, 400);
+    EXPECT_EQ(renderer->height, 300);
+    renderer->drawFrame(kMirrorFlag);
+    EXPECT_GT(CountNonBlack(made), 400 * 300 / 4);
+    EXPECT_LT(Difference(ReadBackBuffer(400, 300), made, 8), 0.001);
+}
+
 TEST_F(RendererGl, MirrorsOffShowTheRedSectorOutline) {
     renderer = makeRenderer(400, 300);
     if (!renderer) return;

@@ -34,6 +34,12 @@ Renderer::~Renderer() {
     fakePlatform.note("~Renderer context " + std::to_string(fakePlatform.currentContext));
 }
 
+void Renderer::resize(int32_t windowWidth, int32_t windowHeight) {
+    fakePlatform.note("resize " + std::to_string(windowWidth) + "x" + std::to_string(windowHeight));
+    width = windowWidth;
+    height = windowHeight;
+}
+
 bool Renderer::drawFrame(uint32_t flags) {
     fakePlatform.note("drawFrame " + std::to_string(flags));
     fakeRenderer.frameFlags.push_back(flags);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,46 @@ TEST_F(SaverWindowTest, PreviewFillsItsHostAndEndsWhenTheHostDestroysIt) {
     EXPECT_EQ(fakePlatform.journal.back(), "DeleteGlContext 0x61c");
 }
 
+TEST_F(SaverWindowTest, PictureFollowsTheWindowsSize) {
+    currentMode = SaverMode::Preview;
+    fakePlatform.onSleep = [] {
+        const size_t frames = fakeRenderer.frameFlags.size();
+        if (frames == 1) fakePlatform.input(WM_SIZE, 0, (480 << 16) | 640);
+        if (frames == 2) fakePlatform.input(WM_SIZE, 0, 0);  // minimised: nothing to fill
+        if (frames == 3) PlatformDestroyWindow(fakePlatform.window);
+    };
+    RunSaver(kHost, 10);
+    std::vector<std::string> sizes;
+    for (const std::string& entry : fakePlatform.journal) {
+        if (entry.rfind("resize", 0) == 0 || entry.rfind("drawFrame", 0) == 0) sizes.push_back(entry);
+    }
+    EXPECT_EQ(sizes, (std::vector<std::string>{"drawFrame 65536", "resize 640x480", "drawFrame 65536",
+                                               "drawFrame 65536"}));
+    // A size that arrives before the Renderer exists is the set-up's own.
+    EXPECT_EQ(SaverWindowProc(kFakeSaverWindow, WM_SIZE, 0, (10 << 16) | 10), 0);
+}
+
+TEST_F(SaverWindowTest, HostOptionsHoldForTheRunOnly) {
+    currentMode = SaverMode::Preview;
+    settings->useMirrors = 1;
+    fakePlatform.runOptions.useMirrors = 0;
+    fakePlatform.runOptions.passCount = 5;
+    fakePlatform.runOptions.showFps = true;
+    fakeRenderer.onFrame = [] {
+        EXPECT_EQ(currentRenderer->passCount, 5);
+        currentRenderer->measuredFps = 23.96f;
+        fakePlatform.tick += 1000;
+    };
+    fakePlatform.onSleep = [] {
+        if (fakeRenderer.frameFlags.size() == 12) PlatformDestroyWindow(fakePlatform.window);
+    };
+    testing::internal::CaptureStderr();
+    RunSaver(kHost, 10);
+    const std::string logged = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(fakeRenderer.frameFlags, std::vector<uint32_t>(12, 0u)) << "mirrors off, whatever the setting";
+    EXPECT_EQ(logged, "brisalo: 24.0 frames per second\nbrisalo: 24.0 frames per second\n") << "every 5 s";
+}
+
 TEST_F(SaverWindowTest, WaitingMessagesAreAllHandledBeforeTheNextFrame) {
     currentMode = SaverMode::Preview;
     fakePlatform.onSleep = [] {
@@ -137,15 +178,21 @@ TEST_F(SaverWindowTest, ClassRegistrationFailureShowsItsMessageAndCreatesNothing
     EXPECT_EQ(fakePlatform.journal, (std::vector<std::string>{"RegisterClass OpenGL", "MessageBox"}));
 }
 
-TEST_F(SaverWindowTest, PixelFormatFailuresShowTheirMessageAndClearTheRunningFlag) {
+// Full screen a failure is a box; in a preview it is one line on standard error, since a
+// box would outlive the settings program that hosts the preview.
+TEST_F(SaverWindowTest, StartUpFailuresAreShownAndEndTheRunBeforeAnyFrame) {
     struct Failure {
         int32_t format;
         bool setFails;
+        bool createFails;
+        bool makeCurrentFails;
         const char* message;
     };
     const Failure failures[] = {
-        {0, false, "Error: ChoosePixelFormat() failed:  Cannot find a suitable pixel format."},
-        {7, true, "Error: SetPixelFormat() failed:  Cannot set format specified."},
+        {0, false, false, false, "ChoosePixelFormat() failed:  Cannot find a suitable pixel format."},
+        {7, true, false, false, "SetPixelFormat() failed:  Cannot set format specified."},
+        {7, false, true, false, "wglCreateContext() failed:  Cannot create an OpenGL rendering context."},
+        {7, false, false, true, "wglMakeCurrent() failed:  Cannot make the OpenGL rendering context current."},
     };
     for (const Failure& failure : failures) {
         for (SaverMode mode : {SaverMode::ScreenSaver, SaverMode::Preview}) {
@@ -154,13 +201,31 @@ TEST_F(SaverWindowTest, PixelFormatFailuresShowTheirMessageAndClearTheRunningFla
             currentMode = mode;
             fakePlatform.pixelFormat = failure.format;
             fakePlatform.setPixelFormatFails = failure.setFails;
+            fakePlatform.createGlContextFails = failure.createFails;
+            fakePlatform.makeCurrentFails = failure.makeCurrentFails;
+            testing::internal::CaptureStderr();
             RunSaver(kHost, 10);
-            EXPECT_EQ(fakePlatform.messageBoxes, std::vector<std::string>{failure.message});
-            EXPECT_EQ(fakeRenderer.constructedWidth, 0) << "no Renderer";
-            EXPECT_FALSE(fakePlatform.screenSaverRunning);
+            const std::string logged = testing::internal::GetCapturedStderr();
             const bool fullScreen = mode == SaverMode::ScreenSaver;
-            EXPECT_EQ(fakePlatform.journal.back(), fullScreen ? "ScreenSaverRunning 0" : "MessageBox");
+            SCOPED_TRACE(std::string(failure.message) + (fullScreen ? " full screen" : " in a preview"));
+            if (fullScreen) {
+                EXPECT_EQ(fakePlatform.messageBoxes, std::vector<std::string>{std::string("Error: ") + failure.message});
+                EXPECT_EQ(logged, "");
+                EXPECT_EQ(fakePlatform.journal.back(), "ScreenSaverRunning 0");
+            } else {
+                EXPECT_TRUE(fakePlatform.messageBoxes.empty());
+                EXPECT_EQ(logged, std::string("brisalo: ") + failure.message + "\n");
+            }
+            EXPECT_EQ(fakeRenderer.constructedWidth, 0) << "no Renderer";
+            EXPECT_TRUE(fakeRenderer.frameFlags.empty());
+            EXPECT_FALSE(fakePlatform.screenSaverRunning);
             EXPECT_EQ(fakePlatform.destroyed.size(), 0u) << "the window is left to the end of the process";
+            const int contexts = static_cast<int>(std::count(fakePlatform.journal.begin(), fakePlatform.journal.end(),
+                                                             std::string("CreateGlContext")));
+            const int deleted = static_cast<int>(std::count(fakePlatform.journal.begin(), fakePlatform.journal.end(),
+                                                            std::string("DeleteGlContext 0x61c")));
+            EXPECT_EQ(deleted, failure.makeCurrentFails ? 1 : 0) << "a context that was made is deleted";
+            EXPECT_EQ(contexts, failure.format != 0 && !failure.setFails ? 1 : 0);
         }
     }
 }
