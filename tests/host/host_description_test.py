@@ -55,7 +55,8 @@ def run_in_host(display, host_id, args, shot, expect_picture=True, timeout=20.0)
     try:
         deadline = time.monotonic() + timeout
         while True:
-            check(saver.poll() is None, "%s ended: %r" % (" ".join(args), saver.communicate()))
+            if saver.poll() is not None:
+                raise Failure("%s ended: %r" % (" ".join(args), saver.communicate()))
             if children(display, host_id):
                 display.screenshot(host_id, shot)
                 if not expect_picture or display.brightest(shot) > 0.2:

@@ -31,15 +31,33 @@ def gtk_in(files):
     return sorted(f for f in files if "libgtk-3" in f or "libgdk-3" in f or "brisalo-dialogs" in f)
 
 
+def wait_for_child(display, window, process, timeout=15.0):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        tree = subprocess.run(["xwininfo", "-children", "-id", str(window)], env=display.env,
+                              stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=20).stdout
+        if any(line.strip().startswith("0x") for line in tree.splitlines()):
+            return
+        if process.poll() is not None:
+            raise Failure("the saver ended: %r" % (process.communicate(),))
+        time.sleep(0.1)
+    raise Failure("no window appeared in the host")
+
+
 def case_saver_runs_never_map_gtk(display):
     host = subprocess.Popen([HOST_WINDOW, "320", "240"], env=display.env, stdin=subprocess.PIPE,
                             stdout=subprocess.PIPE, text=True)
     try:
         host_id = int(host.stdout.readline())
-        for args in (["/s"], ["/p", str(host_id)]):
+        # As the daemon starts it: --root, with its window in XSCREENSAVER_WINDOW.
+        display.env["XSCREENSAVER_WINDOW"] = "0x%X" % host_id
+        for args in (["/s"], ["/p", str(host_id)], ["--root"]):
             saver = start(display, BRISALO, *args)
             try:
-                display.find("SaverWindow", saver)
+                if args[0] == "--root":
+                    wait_for_child(display, host_id, saver)
+                else:
+                    display.find("SaverWindow", saver)
                 time.sleep(0.5)  # a few frames drawn
                 loaded = gtk_in(mapped_files(saver))
                 check(not loaded, "%s maps %s" % (" ".join(args), loaded))
