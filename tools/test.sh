@@ -15,3 +15,6 @@ cmake --build build-sanitize -j "$jobs"
 BRISALO_REQUIRE_GL=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
     ctest --test-dir build --output-on-failure -j 1
 ctest --test-dir build-sanitize --output-on-failure -LE "gl|e2e"
+
+# The Windows saver, cross-built with mingw-w64 and run under Wine.
+tools/test-windows.sh

@@ -5,6 +5,8 @@
 
 namespace {
 
+static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "the pixel format request's size field");
+
 // Every field the request does not name stays zero: no minimum of alpha, depth, stencil or
 // accumulation bits, the main plane.
 PIXELFORMATDESCRIPTOR ToDescriptor(const PixelFormatRequest& request) {

@@ -22,6 +22,8 @@ uint32_t PlatformGetTickCount() { return GetTickCount(); }
 
 void PlatformSleep(uint32_t milliseconds) { Sleep(milliseconds); }
 
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record the password check asks with");
+
 bool PlatformIsNtFamily() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;  // 148

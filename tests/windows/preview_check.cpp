@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -64,13 +65,17 @@ void CALLBACK InspectPreview(HWND, UINT, UINT_PTR timer, DWORD) {
         std::vector<unsigned char> pixels(static_cast<size_t>(kHostWidth) * kHostHeight * 4);
         glReadBuffer(GL_BACK);
         glReadPixels(0, 0, kHostWidth, kHostHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        // Buttons still fading in light fewer pixels, but always many of many colours.
         size_t lit = 0;
+        std::set<uint32_t> colours;
         for (size_t i = 0; i < pixels.size(); i += 4) {
             if (pixels[i] > 24 || pixels[i + 1] > 24 || pixels[i + 2] > 24) ++lit;
+            colours.insert(uint32_t{pixels[i]} << 16 | uint32_t{pixels[i + 1]} << 8 | pixels[i + 2]);
         }
         const size_t all = pixels.size() / 4;
-        check(lit > all / 10 && lit < all, "the preview draws the kaleidoscope (" + std::to_string(lit) + " of " +
-                                               std::to_string(all) + " pixels lit)");
+        check(lit > all / 100 && lit < all && colours.size() > 100,
+              "the preview draws the kaleidoscope (" + std::to_string(lit) + " of " + std::to_string(all) +
+                  " pixels lit, " + std::to_string(colours.size()) + " colours)");
     }
     DestroyWindow(hostWindow);
 }
@@ -84,7 +89,7 @@ int inside() {
     settings = new SaverSettings();
     settings->ReadDesktopSettings();
     settings->ReadOwnSettings();
-    SetTimer(nullptr, 0, 2000, InspectPreview);
+    SetTimer(nullptr, 0, 3000, InspectPreview);
     RunSaver(reinterpret_cast<PlatformWindow>(hostWindow), SW_SHOW);
     check(saverChild != nullptr && !IsWindow(saverChild), "destroying the host ends the run");
     check(currentRenderer == nullptr, "the run released its Renderer");
