@@ -44,14 +44,14 @@ deb_sources() {
 jpeg="$out/libjpeg"
 if [ ! -f "$jpeg/install/lib/libjpeg.a" ]; then
     rm -rf "$jpeg"
-    mkdir -p "$jpeg/apt/lists/partial" "$jpeg/source"
+    mkdir -p "$jpeg/apt/lists/partial" "$jpeg/apt/cache/archives/partial" "$jpeg/source"
     deb_sources > "$jpeg/apt/sources.list"
     if [ ! -s "$jpeg/apt/sources.list" ]; then
         echo "build-windows: no Debian archive in /etc/apt to fetch libjpeg-turbo's source from" >&2
         exit 1
     fi
     set -- -o Dir::Etc::SourceList="$jpeg/apt/sources.list" -o Dir::Etc::SourceParts=- \
-        -o Dir::State::Lists="$jpeg/apt/lists"
+        -o Dir::State::Lists="$jpeg/apt/lists" -o Dir::Cache="$jpeg/apt/cache" -o APT::Sandbox::User=root
     apt-get "$@" update -qq
     (cd "$jpeg/source" && apt-get "$@" source -qq libjpeg-turbo)
     src=$(find "$jpeg/source" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
