@@ -281,6 +281,15 @@ def case_shell_unit_tests():
     program("brisalo_shell_tests.exe")
 
 
+def case_needs_only_system_dlls():
+    allowed = {"advapi32.dll", "gdi32.dll", "glu32.dll", "kernel32.dll", "msvcrt.dll", "opengl32.dll", "user32.dll"}
+    dump = run("x86_64-w64-mingw32-objdump", "-p", SCR)
+    check(dump.returncode == 0, "objdump: %s" % dump.stderr)
+    imported = {line.split(":", 1)[1].strip().lower() for line in dump.stdout.splitlines()
+                if line.strip().startswith("DLL Name:")}
+    check(imported and imported <= allowed, "imports %s" % sorted(imported - allowed or imported))
+
+
 CASES = [name for name in sorted(globals()) if name.startswith("case_") and
          (len(sys.argv) < 4 or name[5:] in sys.argv[3:])]
 
