@@ -1,7 +1,7 @@
 #!/bin/sh
 # The Windows saver under Wine: cross-builds build-windows/ and runs the Wine cases on a
-# private Xvfb display in a fresh Wine prefix. Needs the Linux build in build/ for
-# brisalo-frames, the picture the Windows frames are compared with.
+# private Xvfb display in a fresh Wine prefix. Needs the Linux build in build/: the
+# Windows frames are compared with brisalo-frames' pictures.
 set -e
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -18,7 +18,7 @@ export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" sh -c '
     wine wineboot -i >/dev/null 2>&1
-    python3 tests/windows/wine_e2e.py build-windows build/brisalo-frames
+    python3 tests/windows/wine_e2e.py build-windows build
     status=$?
     wineserver -k
     exit $status' || status=$?

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Runs the Windows saver and its test programs under Wine on the X display in DISPLAY.
 
-Usage: wine_e2e.py WINDOWS_BUILD LINUX_FRAMES [CASE...]
-WINDOWS_BUILD holds Brisalo.scr and the test programs; LINUX_FRAMES is brisalo-frames.
+Usage: wine_e2e.py WINDOWS_BUILD LINUX_BUILD [CASE...]
+WINDOWS_BUILD holds Brisalo.scr and the test programs; LINUX_BUILD holds brisalo-frames and
+the end-to-end tests' X host window.
 WINEPREFIX must name a prefix made for this run. Prints one line per case; exit 0 when
 every case passes.
 """
@@ -14,7 +15,9 @@ import sys
 import tempfile
 import time
 
-BUILD, LINUX_FRAMES = sys.argv[1], sys.argv[2]
+BUILD, LINUX_BUILD = sys.argv[1], sys.argv[2]
+LINUX_FRAMES = os.path.join(LINUX_BUILD, "brisalo-frames")
+X_HOST_WINDOW = os.path.join(LINUX_BUILD, "tests", "e2e", "e2e_host_window")
 SCR = os.path.join(BUILD, "Brisalo.scr")
 OWN_KEY = r"HKCU\Software\Vormix\Talvane"
 
@@ -187,6 +190,48 @@ def case_screensaver_ends_on_51_pixels():
     running_after(process, 1.0)
     xdotool("mousemove", "691", "512")
     ended(process)
+
+
+def case_screensaver_ends_when_focus_moves_away():
+    other = subprocess.Popen([X_HOST_WINDOW, "100", "100"], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    try:
+        other_id = int(other.stdout.readline())
+        process, window = saver()
+        xdotool("windowfocus", str(other_id))
+        ended(process)
+    finally:
+        other.stdin.close()
+        other.wait(timeout=10)
+
+
+def case_missing_opengl_shows_its_message():
+    """On a display without GLX no pixel format matches: the message box, then exit code 0."""
+    for number in range(300, 400):
+        if not os.path.exists("/tmp/.X%d-lock" % number):
+            break
+    server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                               "-noreset", "-extension", "GLX"], stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    display = os.environ["DISPLAY"]
+    os.environ["DISPLAY"] = ":%d" % number
+    process = None
+    try:
+        deadline = time.time() + 10
+        while xdotool("getmouselocation", check_result=False) == "":
+            check(time.time() < deadline and server.poll() is None, "no display :%d without GLX" % number)
+            time.sleep(0.1)
+        process = start(SCR, "/s")
+        box = find("Error", process)
+        check(xdotool("search", "--name", "^SaverWindow$", check_result=False) != "",
+              "the message came before the window was made")
+        xdotool("windowfocus", "--sync", str(box), "key", "Return")
+        ended(process)
+    finally:
+        if process is not None:
+            stop(process)
+        os.environ["DISPLAY"] = display
+        server.terminate()
+        server.wait(timeout=10)
 
 
 def case_configure_enter_stores_mirrors():
