@@ -6,7 +6,8 @@ set -e
 PACKAGES="cmake g++ make pkg-config libjpeg62-turbo-dev libgl-dev libglu1-mesa-dev \
 libgl1-mesa-dri libx11-dev libgtk-3-dev libpng-dev googletest libgtest-dev libbenchmark-dev \
 xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core python3 \
-libfreetype-dev clang libclang-rt-14-dev"
+libfreetype-dev clang libclang-rt-14-dev \
+g++-mingw-w64-x86-64-posix dpkg-dev wine wine64"
 
 missing=""
 for p in $PACKAGES; do
