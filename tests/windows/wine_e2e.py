@@ -206,12 +206,18 @@ def case_screensaver_ends_when_focus_moves_away():
 
 def case_missing_opengl_shows_its_message():
     """On a display without GLX no pixel format matches: the message box, then exit code 0."""
-    for number in range(300, 400):
-        if not os.path.exists("/tmp/.X%d-lock" % number):
-            break
-    server = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                               "-noreset", "-extension", "GLX"], stdin=subprocess.DEVNULL,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # The server picks a free display number itself and says which, so no other server on
+    # this machine can be mistaken for it.
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
+                               "tcp", "-noreset", "-extension", "GLX"], stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+    os.close(write_end)
+    with os.fdopen(read_end) as announced:
+        number = int(announced.readline().strip() or "-1")
+    check(number >= 0, "no display without GLX could be started")
+    # A wineserver still holding the other display would take this run's windows there.
+    subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
     display = os.environ["DISPLAY"]
     os.environ["DISPLAY"] = ":%d" % number
     process = None
@@ -229,6 +235,7 @@ def case_missing_opengl_shows_its_message():
     finally:
         if process is not None:
             stop(process)
+        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
         os.environ["DISPLAY"] = display
         server.terminate()
         server.wait(timeout=10)
