@@ -2,16 +2,14 @@
 // simulated clock and seed as brisalo-frames and writes the chosen frames as PPM files.
 #include <GL/gl.h>
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/messages.h"
 #include "platform/platform.h"
-#include "render/renderer.h"
 #include "tools/frames/frame_options.h"
-#include "tools/frames/simulated_time.h"
+#include "tools/frames/frame_sequence.h"
 
 namespace {
 
@@ -59,29 +57,13 @@ int main(int argc, char** argv) {
     const PlatformGlContext context = PlatformCreateGlContext(device);
     if (!PlatformMakeCurrent(device, context)) return 4;
 
-    simulatedSeed = options.seed;
-    simulatedCount = 0;
-    int exitCode = 0;
-    {
-        Renderer renderer(options.width, options.height);
-        renderer.passCount = options.passes;
-        const uint32_t flags = options.mirrors ? kMirrorFlag : 0;
-        size_t next = 0;
-        for (int32_t frame = 0; frame <= options.frames.back(); ++frame) {
-            simulatedCount = std::llround(static_cast<double>(frame + 1) * options.stepSeconds * 1e6);
-            renderer.drawFrame(flags);
-            if (frame != options.frames[next]) continue;
-            char name[32];
-            std::snprintf(name, sizeof name, "/frame-%05d.ppm", static_cast<int>(frame));
-            if (!writeFrame(options.outDir + name, options.width, options.height)) {
-                exitCode = 5;
-                break;
-            }
-            ++next;
-        }
-    }
+    const bool written = DrawFrameSequence(options, [&](int32_t frame) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/frame-%05d.ppm", static_cast<int>(frame));
+        return writeFrame(options.outDir + name, options.width, options.height);
+    });
     PlatformMakeCurrent(0, 0);
     PlatformDeleteGlContext(context);
     PlatformDestroyWindow(window);
-    return exitCode;
+    return written ? 0 : 5;
 }
