@@ -1,19 +1,18 @@
-// Modal dialogs and message boxes with GTK 3. GTK is started only when one is needed, so
-// the saver itself never pays for it.
+// The dialog module: modal dialogs and message boxes with GTK 3. The saver opens this
+// module only when one is shown, so a saver run never loads GTK at all.
 #include <gdk/gdkkeysyms.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 
-#include "platform/log.h"
-#include "platform/x11/x11_error_trap.h"
-#include "platform/x11/x11_state.h"
 #include "platform/messages.h"
+#include "platform/x11/dialog_module.h"
 
 namespace {
+
+const DialogModuleHost* saver = nullptr;
 
 struct GtkDialogState {
     GtkWidget* window = nullptr;
@@ -29,7 +28,7 @@ bool StartGtk() {
         setenv("NO_AT_BRIDGE", "1", 0);  // no accessibility bus to complain about
         started = gtk_init_check(nullptr, nullptr) ? 1 : 0;
         // GDK put in its own handlers; ours go back on top and hand GDK's errors on.
-        if (started) X11InstallErrorHandlers(true);
+        if (started) saver->installErrorHandlers(true);
     }
     return started == 1;
 }
@@ -39,7 +38,7 @@ gboolean WakeUp(gpointer) { return G_SOURCE_CONTINUE; }
 // Runs GTK until *done, or until a stop signal asks the process to end.
 void RunModalLoop(const bool* done) {
     const guint timer = g_timeout_add(100, WakeUp, nullptr);
-    while (!*done && !x11StopRequested) gtk_main_iteration_do(TRUE);
+    while (!*done && !*saver->stopRequested) gtk_main_iteration_do(TRUE);
     g_source_remove(timer);
 }
 
@@ -120,12 +119,9 @@ void SetOwner(GtkWidget* window, PlatformWindow owner) {
     gdk_x11_display_error_trap_pop_ignored(display);
 }
 
-}  // namespace
-
-intptr_t PlatformDialogBox(PlatformInstance, int32_t, const DialogTemplate& dialog, PlatformWindow owner,
-                           DialogProcedure procedure) {
+intptr_t DialogBox(const DialogTemplate& dialog, PlatformWindow owner, DialogProcedure procedure) {
     if (!StartGtk()) {
-        fprintf(stderr, "brisalo: cannot show \"%s\": no display\n", dialog.caption);
+        saver->logError("cannot show \"%s\": no display", dialog.caption);
         return -1;
     }
     GtkDialogState state;
@@ -185,35 +181,28 @@ intptr_t PlatformDialogBox(PlatformInstance, int32_t, const DialogTemplate& dial
     return state.result;
 }
 
-void PlatformEndDialog(PlatformWindow dialog, intptr_t result) {
+void EndDialog(PlatformWindow dialog, intptr_t result) {
     GtkDialogState* state = State(dialog);
     state->ended = true;
     state->result = result;
 }
 
-void PlatformCheckDlgButton(PlatformWindow dialog, int32_t id, bool checked) {
+void CheckDlgButton(PlatformWindow dialog, int32_t id, bool checked) {
     auto found = State(dialog)->controls.find(id);
     if (found != State(dialog)->controls.end() && GTK_IS_TOGGLE_BUTTON(found->second)) {
         gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(found->second), checked);
     }
 }
 
-bool PlatformIsDlgButtonChecked(PlatformWindow dialog, int32_t id) {
+bool IsDlgButtonChecked(PlatformWindow dialog, int32_t id) {
     auto found = State(dialog)->controls.find(id);
     return found != State(dialog)->controls.end() && GTK_IS_TOGGLE_BUTTON(found->second) &&
            gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(found->second));
 }
 
-namespace {
-
 void OnMessageBoxResponse(GtkDialog*, gint, gpointer data) { *static_cast<bool*>(data) = true; }
 
-}  // namespace
-
-// The text also goes to standard error: a saver often runs where no one sees a window.
-void PlatformMessageBox(const char* text, const char* caption) {
-    PlatformLogError("%s", text);
-    X11ReleaseInput();
+void MessageBox(const char* text, const char* caption) {
     if (!StartGtk()) return;
     GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, "%s", text);
     gtk_window_set_title(GTK_WINDOW(box), caption);
@@ -224,4 +213,15 @@ void PlatformMessageBox(const char* text, const char* caption) {
     RunModalLoop(&done);
     gtk_widget_destroy(box);
     while (gtk_events_pending()) gtk_main_iteration();
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) bool BrisaloOpenDialogModule(int32_t version,
+                                                                               const DialogModuleHost* host,
+                                                                               DialogModule* module) {
+    if (version != kDialogModuleVersion || host == nullptr || module == nullptr) return false;
+    saver = host;
+    *module = DialogModule{DialogBox, EndDialog, CheckDlgButton, IsDlgButtonChecked, MessageBox};
+    return true;
 }

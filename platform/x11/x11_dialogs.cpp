@@ -1,0 +1,96 @@
+// Dialogs and message boxes through the dialog module, opened on first use. Without the
+// module the saver still runs; a dialog then fails as DialogBox fails (-1) and a message
+// box is only its line on standard error.
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/log.h"
+#include "platform/x11/dialog_module.h"
+#include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_state.h"
+
+#ifndef BRISALO_DIALOGS_FROM_BINDIR
+#define BRISALO_DIALOGS_FROM_BINDIR "../libexec/brisalo"
+#endif
+
+namespace {
+
+const DialogModuleHost host = {&x11StopRequested, X11InstallErrorHandlers, PlatformLogError};
+DialogModule module{};
+int opened = -1;  // -1 not tried, 0 missing, 1 loaded
+std::string failure;
+
+std::string ExecutableFolder() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return ".";
+    path[length] = '\0';
+    std::string folder(path);
+    const size_t slash = folder.rfind('/');
+    return slash == std::string::npos ? "." : folder.substr(0, slash);
+}
+
+// Beside the executable in a build tree, else in the installed module folder. The
+// handle is never closed: GTK cannot be unloaded.
+bool OpenModule() {
+    if (opened >= 0) return opened == 1;
+    opened = 0;
+    const std::string folder = ExecutableFolder();
+    const std::string candidates[] = {folder + "/" + kDialogModuleFile,
+                                      folder + "/" BRISALO_DIALOGS_FROM_BINDIR "/" + kDialogModuleFile};
+    for (const std::string& path : candidates) {
+        if (access(path.c_str(), F_OK) != 0) continue;
+        void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) {
+            failure = dlerror();
+            return false;
+        }
+        auto open = reinterpret_cast<OpenDialogModuleFunction>(dlsym(handle, kDialogModuleEntry));
+        if (open == nullptr || !open(kDialogModuleVersion, &host, &module)) {
+            failure = path + " is not this build's dialog module";
+            return false;
+        }
+        opened = 1;
+        return true;
+    }
+    failure = std::string("no ") + kDialogModuleFile + " in " + folder + " or " + folder + "/" +
+              BRISALO_DIALOGS_FROM_BINDIR;
+    return false;
+}
+
+}  // namespace
+
+intptr_t PlatformDialogBox(PlatformInstance, int32_t, const DialogTemplate& dialog, PlatformWindow owner,
+                           DialogProcedure procedure) {
+    if (!OpenModule()) {
+        PlatformLogError("cannot show \"%s\": %s", dialog.caption, failure.c_str());
+        return -1;
+    }
+    return module.dialogBox(dialog, owner, procedure);
+}
+
+// Only a dialog the module made can be handed back here, so the module is loaded.
+void PlatformEndDialog(PlatformWindow dialog, intptr_t result) {
+    if (opened == 1) module.endDialog(dialog, result);
+}
+
+void PlatformCheckDlgButton(PlatformWindow dialog, int32_t id, bool checked) {
+    if (opened == 1) module.checkDlgButton(dialog, id, checked);
+}
+
+bool PlatformIsDlgButtonChecked(PlatformWindow dialog, int32_t id) {
+    return opened == 1 && module.isDlgButtonChecked(dialog, id);
+}
+
+// The text goes to standard error first: a saver often runs where no one sees a window.
+void PlatformMessageBox(const char* text, const char* caption) {
+    PlatformLogError("%s", text);
+    X11ReleaseInput();
+    if (!OpenModule()) {
+        PlatformLogError("cannot show the message box: %s", failure.c_str());
+        return;
+    }
+    module.messageBox(text, caption);
+}
