@@ -7,7 +7,8 @@ PACKAGES="cmake g++ make pkg-config libjpeg62-turbo-dev libgl-dev libglu1-mesa-d
 libgl1-mesa-dri libx11-dev libgtk-3-dev libpng-dev googletest libgtest-dev libbenchmark-dev \
 xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core python3 \
 libfreetype-dev clang libclang-rt-14-dev \
-dpkg-dev file lintian xscreensaver"
+g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 \
+file lintian xscreensaver"
 
 missing=""
 for p in $PACKAGES; do

@@ -23,3 +23,6 @@ cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -
     -DBRISALO_WERROR=ON >/dev/null
 cmake --build build-fuzz --target brisalo_fuzzers -j "$jobs"
 ctest --test-dir build-fuzz --output-on-failure -L fuzz
+
+# The Windows saver, cross-built with mingw-w64 and run under Wine.
+tools/test-windows.sh

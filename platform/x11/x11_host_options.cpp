@@ -8,7 +8,7 @@ constexpr int32_t kFewestPasses = 1;
 constexpr int32_t kMostPasses = 10;
 
 // Each option with its value, if it takes one; `apply` gets null when the value is missing.
-struct OptionSpec {
+struct HostOption {
     const char* name;
     bool takesValue;
     void (*apply)(HostOptions& options, const char* value);
@@ -44,7 +44,7 @@ void ApplyPasses(HostOptions& options, const char* value) {
                                "; starting with the default");
 }
 
-const OptionSpec kOptions[] = {
+const HostOption kOptions[] = {
     {"root", false, [](HostOptions& o, const char*) { o.hosted = true; }},
     {"window-id", true, [](HostOptions& o, const char* v) { o.hosted = true; ApplyWindowId(o, v); }},
     {"mirrors", false, [](HostOptions& o, const char*) { o.useMirrors = 1; }},
@@ -56,21 +56,21 @@ const OptionSpec kOptions[] = {
 };
 
 // "-name" and "--name" are the same option.
-const OptionSpec* FindOption(const char* word) {
+const HostOption* FindOption(const char* word) {
     if (word[0] != '-') return nullptr;
     const char* name = word[1] == '-' ? word + 2 : word + 1;
-    for (const OptionSpec& spec : kOptions) {
-        if (std::strcmp(name, spec.name) == 0) return &spec;
+    for (const HostOption& known : kOptions) {
+        if (std::strcmp(name, known.name) == 0) return &known;
     }
     return nullptr;
 }
 
-bool IsEntry(const OptionSpec* spec) {
-    return spec != nullptr && (std::strcmp(spec->name, "root") == 0 || std::strcmp(spec->name, "window-id") == 0);
+bool IsEntry(const HostOption* known) {
+    return known != nullptr && (std::strcmp(known->name, "root") == 0 || std::strcmp(known->name, "window-id") == 0);
 }
 
-bool IsHelpOrVersion(const OptionSpec* spec) {
-    return spec != nullptr && (std::strcmp(spec->name, "help") == 0 || std::strcmp(spec->name, "version") == 0);
+bool IsHelpOrVersion(const HostOption* known) {
+    return known != nullptr && (std::strcmp(known->name, "help") == 0 || std::strcmp(known->name, "version") == 0);
 }
 
 }  // namespace
@@ -99,23 +99,23 @@ HostOptions ParseHostOptions(int argc, const char* const* argv) {
     HostOptions options;
     bool entry = false;
     for (int i = 1; i < argc; ++i) {
-        const OptionSpec* spec = FindOption(argv[i]);
-        entry = entry || IsEntry(spec);
-        if (IsHelpOrVersion(spec)) spec->apply(options, nullptr);
+        const HostOption* known = FindOption(argv[i]);
+        entry = entry || IsEntry(known);
+        if (IsHelpOrVersion(known)) known->apply(options, nullptr);
     }
     if (!entry) return options;
 
     // A hosted line is ours alone: every word is an option or a mistake to mention.
     for (int i = 1; i < argc; ++i) {
-        const OptionSpec* spec = FindOption(argv[i]);
-        if (spec == nullptr) {
+        const HostOption* known = FindOption(argv[i]);
+        if (known == nullptr) {
             options.messages.push_back("ignoring \"" + std::string(argv[i]) + "\": not an option (see --help)");
             continue;
         }
         // An option word is never taken as the value of the one before it.
         const char* value = nullptr;
-        if (spec->takesValue && i + 1 < argc && FindOption(argv[i + 1]) == nullptr) value = argv[++i];
-        if (!IsHelpOrVersion(spec)) spec->apply(options, value);
+        if (known->takesValue && i + 1 < argc && FindOption(argv[i + 1]) == nullptr) value = argv[++i];
+        if (!IsHelpOrVersion(known)) known->apply(options, value);
     }
     return options;
 }

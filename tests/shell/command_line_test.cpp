@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
 
 #include "platform/fake/fake_platform.h"
-#include "platform/x11/x11_command_line.h"
 
 namespace {
 
@@ -77,28 +74,6 @@ TEST_F(CommandLineTest, CommandNameSkipping) {
         {"saver.scr   /p   99", SaverMode::Preview, 99},
     };
     for (const Case& c : cases) ExpectParses(c);
-}
-
-// Whatever the program is called, the line built from argv means what its arguments mean.
-TEST_F(CommandLineTest, ProgramPathNeverChangesWhatTheArgumentsMean) {
-    const char* programs[] = {"/usr/bin/brisalo", "/opt/my savers/brisalo", "/tmp/a\"b/brisalo",
-                              "\"/tmp/q/brisalo", "/tmp/q\"/brisalo\"", "/tmp/a \"b/brisalo", "\"", "", "a\tb"};
-    const std::vector<std::vector<const char*>> argumentLists = {{"/s"}, {"/p", "528"}, {}, {"/c:77"}, {"-x"}};
-    for (const char* program : programs) {
-        for (const std::vector<const char*>& arguments : argumentLists) {
-            std::vector<const char*> argv = {program};
-            std::string direct = "brisalo";
-            for (const char* argument : arguments) {
-                argv.push_back(argument);
-                direct += std::string(" ") + argument;
-            }
-            const std::string line = BuildCommandLine(static_cast<int>(argv.size()), argv.data());
-            const ParsedCommandLine built = ParseCommandLine(line.c_str());
-            const ParsedCommandLine expected = ParseCommandLine(direct.c_str());
-            EXPECT_EQ(built.mode, expected.mode) << '[' << line << ']';
-            EXPECT_EQ(built.window, expected.window) << '[' << line << ']';
-        }
-    }
 }
 
 TEST_F(CommandLineTest, OnlyOneSeparatorIsSkipped) {

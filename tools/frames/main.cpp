@@ -3,16 +3,14 @@
 #include <GL/gl.h>
 #include <sys/stat.h>
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/x11/offscreen_context.h"
-#include "render/renderer.h"
 #include "tools/frames/frame_options.h"
+#include "tools/frames/frame_sequence.h"
 #include "tools/frames/png_writer.h"
-#include "tools/frames/simulated_time.h"
 
 namespace {
 
@@ -77,29 +75,9 @@ int main(int argc, char** argv) {
         return fail(std::string(contextError) + "; run it under xvfb-run where there is no display");
     }
 
-    simulatedSeed = options.seed;
-    simulatedCount = 0;
-    int exitCode = 0;
-    {
-        Renderer renderer(options.width, options.height);
-        renderer.passCount = options.passes;
-        const uint32_t flags = options.mirrors ? kMirrorFlag : 0;
-        size_t next = 0;
-        const int32_t last = options.frames.back();
-        for (int32_t frame = 0; frame <= last; ++frame) {
-            // Whole microseconds from the frame number, so no rounding error builds up.
-            simulatedCount = std::llround(static_cast<double>(frame + 1) * options.stepSeconds * 1e6);
-            renderer.drawFrame(flags);
-            if (frame == options.frames[next]) {
-                const std::string path = frameFileName(options.outDir, frame);
-                if (!writeFrame(path, options.width, options.height, &error)) {
-                    exitCode = fail(error);
-                    break;
-                }
-                ++next;
-            }
-        }
-    }
+    const bool written = DrawFrameSequence(options, [&](int32_t frame) {
+        return writeFrame(frameFileName(options.outDir, frame), options.width, options.height, &error);
+    });
     context.close();
-    return exitCode;
+    return written ? 0 : fail(error);
 }

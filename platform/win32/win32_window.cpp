@@ -1,0 +1,126 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_handles.h"
+
+namespace {
+
+// The saver registers one class; its procedure is reached through this trampoline, which
+// has the system's calling convention and handle types.
+WindowProcedure classProcedure = nullptr;
+
+LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (classProcedure == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    return classProcedure(FromHwnd(window), message, wParam, lParam);
+}
+
+// The message last taken from the queue, whole (time and cursor position included), for
+// translation and dispatch.
+MSG lastMessage{};
+
+MSG ToMsg(const PlatformMessage& message) {
+    if (lastMessage.hwnd == ToHwnd(message.window) && lastMessage.message == message.message &&
+        lastMessage.wParam == message.wParam && lastMessage.lParam == message.lParam) {
+        return lastMessage;
+    }
+    MSG msg{};
+    msg.hwnd = ToHwnd(message.window);
+    msg.message = message.message;
+    msg.wParam = message.wParam;
+    msg.lParam = message.lParam;
+    msg.time = GetMessageTime();
+    return msg;
+}
+
+}  // namespace
+
+bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance instance) {
+    classProcedure = procedure;
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = ClassWindowProc;
+    windowClass.hInstance = reinterpret_cast<HINSTANCE>(instance);
+    windowClass.lpszClassName = className;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+int32_t PlatformGetScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int32_t PlatformGetScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
+    RECT area{};
+    if (!GetWindowRect(ToHwnd(window), &area)) return false;
+    rect->left = area.left;
+    rect->top = area.top;
+    rect->right = area.right;
+    rect->bottom = area.bottom;
+    return true;
+}
+
+PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
+                                    int32_t width, int32_t height) {
+    const DWORD style = (child ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
+    HWND window = CreateWindowExA(0, className, title, style, 0, 0, width, height, ToHwnd(parent), nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    return FromHwnd(window);
+}
+
+void PlatformSetScreenSaverRunning(bool running) {
+    BOOL previous = FALSE;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? 1 : 0, &previous, 0);
+}
+
+void PlatformShowWindow(PlatformWindow window, int32_t showCommand) { ShowWindow(ToHwnd(window), showCommand); }
+
+bool PlatformDestroyWindow(PlatformWindow window) { return DestroyWindow(ToHwnd(window)) != 0; }
+
+bool PlatformPeekMessage(PlatformMessage* message) {
+    MSG msg{};
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    lastMessage = msg;
+    message->window = FromHwnd(msg.hwnd);
+    message->message = msg.message;
+    message->wParam = msg.wParam;
+    message->lParam = msg.lParam;
+    return true;
+}
+
+void PlatformTranslateMessage(const PlatformMessage& message) {
+    const MSG msg = ToMsg(message);
+    TranslateMessage(&msg);
+}
+
+intptr_t PlatformDispatchMessage(const PlatformMessage& message) {
+    const MSG msg = ToMsg(message);
+    return DispatchMessageA(&msg);
+}
+
+bool PlatformPostMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return PostMessageA(ToHwnd(window), message, wParam, lParam) != 0;
+}
+
+intptr_t PlatformSendMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return SendMessageA(ToHwnd(window), message, wParam, lParam);
+}
+
+intptr_t PlatformDefWindowProc(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return DefWindowProcA(ToHwnd(window), message, wParam, lParam);
+}
+
+void PlatformPostQuitMessage(int32_t exitCode) { PostQuitMessage(exitCode); }
+
+PlatformCursor PlatformLoadCursor(uint32_t id) {
+    return reinterpret_cast<PlatformCursor>(LoadCursorA(nullptr, MAKEINTRESOURCEA(id)));
+}
+
+void PlatformSetCursor(PlatformCursor cursor) { SetCursor(reinterpret_cast<HCURSOR>(cursor)); }
+
+bool PlatformGetCursorPos(PlatformPoint* point) {
+    POINT position{};
+    if (!GetCursorPos(&position)) return false;
+    point->x = position.x;
+    point->y = position.y;
+    return true;
+}
+
+void PlatformMessageBox(const char* text, const char* caption) { MessageBoxA(nullptr, text, caption, MB_OK); }

@@ -1,0 +1,364 @@
+#!/usr/bin/env python3
+"""Runs the Windows saver and its test programs under Wine on the X display in DISPLAY.
+
+Usage: wine_e2e.py WINDOWS_BUILD LINUX_BUILD [CASE...]
+WINDOWS_BUILD holds Brisalo.scr and the test programs; LINUX_BUILD holds brisalo-frames and
+the end-to-end tests' X host window.
+WINEPREFIX must name a prefix made for this run. Prints one line per case; exit 0 when
+every case passes.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+BUILD, LINUX_BUILD = sys.argv[1], sys.argv[2]
+LINUX_FRAMES = os.path.join(LINUX_BUILD, "brisalo-frames")
+X_HOST_WINDOW = os.path.join(LINUX_BUILD, "tests", "e2e", "e2e_host_window")
+SCR = os.path.join(BUILD, "Brisalo.scr")
+OWN_KEY = r"HKCU\Software\Vormix\Talvane"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run(*args, timeout=60):
+    return subprocess.run(list(args), stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=timeout)
+
+
+def xdotool(*args, check_result=True):
+    result = run("xdotool", *args, timeout=20)
+    if check_result and result.returncode != 0:
+        raise Failure("xdotool %s: %s" % (" ".join(args), result.stderr.strip()))
+    return result.stdout.strip()
+
+
+def viewable(window):
+    info = run("xwininfo", "-id", str(window), timeout=20)
+    return info.returncode == 0 and "Map State: IsViewable" in info.stdout
+
+
+def geometry(window):
+    info = run("xwininfo", "-id", str(window), timeout=20).stdout
+    values = {}
+    for line in info.splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]), int(values["Width"]),
+            int(values["Height"]))
+
+
+def start(*args):
+    # timeout(1) keeps a broken run from hanging the suite.
+    return subprocess.Popen(["timeout", "90", "wine", *args], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, text=True, start_new_session=True)
+
+
+def stop(process):
+    """Ends a run that a failed case left going, wine's own processes and all."""
+    if process.poll() is None:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+    try:
+        return process.communicate(timeout=30)
+    except subprocess.TimeoutExpired:
+        return "", ""
+
+
+def find(name, process, timeout=40.0):
+    """The first viewable window with this exact name (waiting for it to be mapped, since
+    focusing an unmapped window fails with BadMatch)."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        found = xdotool("search", "--name", "^%s$" % name, check_result=False)
+        shown = [int(w) for w in found.split() if viewable(int(w))]
+        if shown:
+            return shown[0]
+        if process.poll() is not None:
+            out, err = process.communicate()
+            raise Failure("ended (%d) before a window named %r appeared: %r %r" % (process.returncode, name, out, err))
+        time.sleep(0.2)
+    stop(process)
+    raise Failure("no window named %r appeared" % name)
+
+
+def ended(process, timeout=20.0):
+    try:
+        process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        stop(process)
+        raise Failure("still running %d s after the input that should end it" % timeout)
+    check(process.returncode == 0, "exit code %d" % process.returncode)
+
+
+def running_after(process, seconds):
+    time.sleep(seconds)
+    check(process.poll() is None, "ended (%s) when it should keep running" % process.returncode)
+
+
+def mirrors_stored():
+    result = run("wine", "reg", "query", OWN_KEY, "/v", "UseMirrors")
+    if result.returncode != 0:
+        return None
+    for line in result.stdout.splitlines():
+        parts = line.split()
+        if len(parts) == 3 and parts[0] == "UseMirrors":
+            check(parts[1] == "REG_DWORD", "UseMirrors is stored as %s" % parts[1])
+            return int(parts[2], 16)
+    return None
+
+
+def forget_mirrors():
+    run("wine", "reg", "delete", OWN_KEY, "/f")
+
+
+def saver():
+    """A full-screen saver, its window found, focused and with the pointer resting on it."""
+    xdotool("mousemove", "640", "512")
+    process = start(SCR, "/s")
+    window = find("SaverWindow", process)
+    xdotool("windowfocus", "--sync", str(window))
+    time.sleep(2.0)  # a few frames, and the mouse origin taken
+    check(process.poll() is None, "ended on its own (%s)" % process.returncode)
+    return process, window
+
+
+def case_screensaver_covers_the_screen_and_draws():
+    process, window = saver()
+    try:
+        check(geometry(window) == (0, 0, 1280, 1024), "window geometry %r" % (geometry(window),))
+        with tempfile.TemporaryDirectory() as folder:
+            shots = [os.path.join(folder, "saver-%d.png" % i) for i in (1, 2)]
+            for shot in shots:
+                subprocess.run(["import", "-window", str(window), shot], check=True, timeout=60,
+                               stdin=subprocess.DEVNULL, capture_output=True)
+                time.sleep(1.0)
+            keep = os.environ.get("BRISALO_E2E_SHOTS")  # a folder to keep the picture in, for a person to see
+            if keep:
+                shutil.copy(shots[0], os.path.join(keep, "wine-saver.png"))
+            # Buttons still fading in light fewer pixels; the share lit is not a fixed number.
+            lit = float(run("convert", shots[0], "-colorspace", "gray", "-threshold", "10%", "-format",
+                            "%[fx:mean]", "info:").stdout)
+            brightest = float(run("convert", shots[0], "-colorspace", "gray", "-format", "%[fx:maxima]",
+                                  "info:").stdout)
+            changed = run("compare", "-metric", "AE", shots[0], shots[1], "null:").stderr.split()
+        print("    %.1f%% of the screen lit, brightest %.2f, %s pixels changed in a second" %
+              (lit * 100, brightest, changed[0] if changed else "?"))
+        check(brightest > 0.3 and 0.01 < lit < 0.9, "no kaleidoscope: %.3f lit, brightest %.3f" % (lit, brightest))
+        check(changed and float(changed[0]) > 1000, "the picture does not move")
+    finally:
+        stop(process)
+
+
+def case_screensaver_keeps_running_on_kept_keys():
+    process, window = saver()
+    try:
+        xdotool("key", "--window", str(window), "space", "Up", "Left", "3", "m", "s")
+        running_after(process, 1.5)
+        xdotool("windowfocus", "--sync", str(window), "key", "Escape")
+        ended(process)
+    finally:
+        stop(process)
+
+
+def case_screensaver_ends_on_escape():
+    process, window = saver()
+    xdotool("windowfocus", "--sync", str(window), "key", "Escape")
+    ended(process)
+
+
+def case_screensaver_ends_on_click():
+    process, window = saver()
+    xdotool("click", "1")
+    ended(process)
+
+
+def case_screensaver_ends_on_51_pixels():
+    process, window = saver()
+    xdotool("mousemove", "690", "512")  # 50 pixels: still within the threshold
+    running_after(process, 1.0)
+    xdotool("mousemove", "691", "512")
+    ended(process)
+
+
+def case_screensaver_ends_when_focus_moves_away():
+    other = subprocess.Popen([X_HOST_WINDOW, "100", "100"], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    try:
+        other_id = int(other.stdout.readline())
+        process, window = saver()
+        xdotool("windowfocus", str(other_id))
+        ended(process)
+    finally:
+        other.stdin.close()
+        other.wait(timeout=10)
+
+
+def case_missing_opengl_shows_its_message():
+    """On a display without GLX no pixel format matches: the message box, then exit code 0."""
+    # The server picks a free display number itself and says which, so no other server on
+    # this machine can be mistaken for it.
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
+                               "tcp", "-noreset", "-extension", "GLX"], stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+    os.close(write_end)
+    with os.fdopen(read_end) as announced:
+        number = int(announced.readline().strip() or "-1")
+    check(number >= 0, "no display without GLX could be started")
+    # A wineserver still holding the other display would take this run's windows there.
+    subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+    display = os.environ["DISPLAY"]
+    os.environ["DISPLAY"] = ":%d" % number
+    process = None
+    try:
+        deadline = time.time() + 10
+        while xdotool("getmouselocation", check_result=False) == "":
+            check(time.time() < deadline and server.poll() is None, "no display :%d without GLX" % number)
+            time.sleep(0.1)
+        process = start(SCR, "/s")
+        box = find("Error", process)
+        check(xdotool("search", "--name", "^SaverWindow$", check_result=False) != "",
+              "the message came before the window was made")
+        xdotool("windowfocus", "--sync", str(box), "key", "Return")
+        ended(process)
+    finally:
+        if process is not None:
+            stop(process)
+        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+        os.environ["DISPLAY"] = display
+        server.terminate()
+        server.wait(timeout=10)
+
+
+def case_configure_enter_stores_mirrors():
+    forget_mirrors()
+    process = start(SCR, "/c")
+    window = find("Config dialog", process)
+    xdotool("windowfocus", "--sync", str(window))
+    time.sleep(0.5)
+    xdotool("key", "Return")
+    ended(process)
+    check(mirrors_stored() == 1, "UseMirrors after OK: %r" % mirrors_stored())
+
+
+def case_configure_unchecked_box_stores_mirrors_off():
+    forget_mirrors()
+    process = start(SCR, "/c")
+    window = find("Config dialog", process)
+    xdotool("windowfocus", "--sync", str(window))
+    time.sleep(0.5)
+    xdotool("key", "Tab", "Tab", "space", "Return")  # OK, Cancel, then the box
+    ended(process)
+    check(mirrors_stored() == 0, "UseMirrors after unchecking: %r" % mirrors_stored())
+
+
+def case_configure_escape_stores_nothing():
+    forget_mirrors()
+    process = start(SCR, "/c")
+    window = find("Config dialog", process)
+    xdotool("windowfocus", "--sync", str(window))
+    time.sleep(0.5)
+    xdotool("key", "Escape")
+    ended(process)
+    check(mirrors_stored() is None, "Escape stored UseMirrors %r" % mirrors_stored())
+
+
+def case_other_modes_end_at_once():
+    # A preview handle that names no window, the password change (no such hook on NT
+    # systems) and an unknown switch: nothing to show, exit code 0.
+    for args in (["/p", "12345"], ["/a", "0"], ["/x"]):
+        process = start(SCR, *args)
+        try:
+            ended(process, timeout=30)
+        except Failure as error:
+            raise Failure("%s: %s" % (" ".join(args), error))
+
+
+def program(name, *args, timeout=120):
+    result = run("timeout", str(timeout), "wine", os.path.join(BUILD, name), *args, timeout=timeout + 30)
+    check(result.returncode == 0, "%s %s: exit %d\n%s%s" % (name, " ".join(args), result.returncode,
+                                                          result.stdout, result.stderr))
+    return result.stdout
+
+
+def case_preview_from_inside():
+    program("brisalo_preview_check.exe", "inside")
+
+
+def case_preview_ends_with_its_host():
+    program("brisalo_preview_check.exe", "scr", "Z:" + os.path.abspath(SCR).replace("/", "\\"))
+
+
+def read_ppm(path):
+    with open(path, "rb") as file:
+        data = file.read()
+    fields = data.split(maxsplit=4)
+    check(fields[0] == b"P6" and fields[3] == b"255", "%s is not a binary PPM" % path)
+    return int(fields[1]), int(fields[2]), fields[4]
+
+
+def case_same_seed_same_frame_as_linux():
+    with tempfile.TemporaryDirectory() as folder:
+        linux = os.path.join(folder, "linux")
+        windows = os.path.join(folder, "windows")
+        os.mkdir(linux)
+        os.mkdir(windows)
+        result = run(LINUX_FRAMES, "--size", "640x360", "--seed", "7", "--out", linux, "48", timeout=300)
+        check(result.returncode == 0, "brisalo-frames: %s" % result.stderr)
+        run("convert", os.path.join(linux, "frame-00048.png"), os.path.join(linux, "frame-00048.ppm"))
+        program("brisalo_frame_dump.exe", "--size", "640x360", "--seed", "7", "--out",
+                "Z:" + windows.replace("/", "\\"), "48", timeout=300)
+        a = read_ppm(os.path.join(linux, "frame-00048.ppm"))
+        b = read_ppm(os.path.join(windows, "frame-00048.ppm"))
+        check(a[:2] == b[:2] == (640, 360), "sizes %r and %r" % (a[:2], b[:2]))
+        difference = sum(abs(x - y) for x, y in zip(a[2], b[2])) / len(a[2])
+        lit = sum(1 for x in b[2] if x > 24) / len(b[2])
+        print("    mean absolute difference %.3f per channel; %.0f%% of channels lit" % (difference, lit * 100))
+        check(lit > 0.05, "the Windows frame is nearly black")
+        check(difference < 1.0, "mean absolute difference %.3f per channel" % difference)
+
+
+def case_shell_unit_tests():
+    program("brisalo_shell_tests.exe")
+
+
+def case_needs_only_system_dlls():
+    allowed = {"advapi32.dll", "gdi32.dll", "glu32.dll", "kernel32.dll", "msvcrt.dll", "opengl32.dll", "user32.dll"}
+    dump = run("x86_64-w64-mingw32-objdump", "-p", SCR)
+    check(dump.returncode == 0, "objdump: %s" % dump.stderr)
+    imported = {line.split(":", 1)[1].strip().lower() for line in dump.stdout.splitlines()
+                if line.strip().startswith("DLL Name:")}
+    check(imported and imported <= allowed, "imports %s" % sorted(imported - allowed or imported))
+
+
+CASES = [name for name in sorted(globals()) if name.startswith("case_") and
+         (len(sys.argv) < 4 or name[5:] in sys.argv[3:])]
+
+
+def main():
+    failed = []
+    for name in CASES:
+        began = time.time()
+        try:
+            globals()[name]()
+            print("PASS %s (%.1f s)" % (name[5:], time.time() - began), flush=True)
+        except Exception as error:  # a broken case must not stop the others
+            failed.append(name)
+            print("FAIL %s (%.1f s): %s" % (name[5:], time.time() - began, error), flush=True)
+    print("%d of %d Windows cases passed" % (len(CASES) - len(failed), len(CASES)))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

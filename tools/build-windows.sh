@@ -1,0 +1,77 @@
+#!/bin/sh
+# Cross-builds the Windows saver, build-windows/Brisalo.scr, with mingw-w64. libjpeg and
+# GoogleTest are built for Windows from Debian's own source packages and kept under
+# build-windows/ between runs.
+set -e
+cd "$(dirname "$0")/.."
+root=$(pwd)
+out="$root/build-windows"
+toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+jobs=$(nproc 2>/dev/null || echo 2)
+tools/deps.sh
+mkdir -p "$out"
+
+# Debian has no mingw libjpeg; its source package is fetched through a source list of our
+# own, made from the archive addresses this machine already uses, so no system file changes.
+deb_sources() {
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] || continue
+        sed -n "s/^[[:space:]]*deb[[:space:]]\(.*[[:space:]]$codename[-a-z]*[[:space:]].*\)/deb-src \1/p" "$file"
+    done
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        awk -v codename="$codename" '
+            function flush(   i, j, n, m, u, s, opt) {
+                if (types ~ /(^| )deb( |$)/ && uris != "" && enabled != "no") {
+                    n = split(uris, u, " "); m = split(suites, s, " ")
+                    opt = signed != "" ? "[signed-by=" signed "] " : ""
+                    for (i = 1; i <= n; i++) for (j = 1; j <= m; j++)
+                        if (index(s[j], codename) == 1) print "deb-src " opt u[i] " " s[j] " " comps
+                }
+                types = uris = suites = comps = signed = enabled = ""
+            }
+            /^[[:space:]]*$/ { flush(); next }
+            /^#/ { next }
+            { key = tolower($1); sub(/^[^:]*:[[:space:]]*/, ""); }
+            key == "types:" { types = $0 } key == "uris:" { uris = $0 }
+            key == "suites:" { suites = $0 } key == "components:" { comps = $0 }
+            key == "signed-by:" { signed = $0 } key == "enabled:" { enabled = tolower($0) }
+            END { flush() }' "$file"
+    done
+}
+
+jpeg="$out/libjpeg"
+if [ ! -f "$jpeg/install/lib/libjpeg.a" ]; then
+    rm -rf "$jpeg"
+    mkdir -p "$jpeg/apt/lists/partial" "$jpeg/apt/cache/archives/partial" "$jpeg/source"
+    deb_sources > "$jpeg/apt/sources.list"
+    if [ ! -s "$jpeg/apt/sources.list" ]; then
+        echo "build-windows: no Debian archive in /etc/apt to fetch libjpeg-turbo's source from" >&2
+        exit 1
+    fi
+    set -- -o Dir::Etc::SourceList="$jpeg/apt/sources.list" -o Dir::Etc::SourceParts=- \
+        -o Dir::State::Lists="$jpeg/apt/lists" -o Dir::Cache="$jpeg/apt/cache" -o APT::Sandbox::User=root
+    apt-get "$@" update -qq
+    (cd "$jpeg/source" && apt-get "$@" source -qq libjpeg-turbo)
+    src=$(find "$jpeg/source" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+    cmake -S "$src" -B "$jpeg/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$jpeg/install" -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_SIMD=0 >/dev/null
+    cmake --build "$jpeg/build" -j "$jobs" --target install >/dev/null
+fi
+
+# GoogleTest for the Windows test programs, from the source that Debian's googletest ships.
+gtest="$out/googletest"
+if [ ! -f "$gtest/install/lib/libgtest.a" ]; then
+    rm -rf "$gtest"
+    cmake -S /usr/src/googletest -B "$gtest/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$gtest/install" -DBUILD_GMOCK=OFF \
+        -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
+    cmake --build "$gtest/build" -j "$jobs" --target install >/dev/null
+fi
+
+cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DBRISALO_BENCH=OFF \
+    -DJPEG_INCLUDE_DIR="$jpeg/install/include" -DJPEG_LIBRARY_RELEASE="$jpeg/install/lib/libjpeg.a" \
+    -DGTest_DIR="$gtest/install/lib/cmake/GTest" >/dev/null
+cmake --build "$out" -j "$jobs"
+echo "build-windows: $out/Brisalo.scr"
