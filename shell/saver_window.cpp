@@ -14,7 +14,7 @@ constexpr const char* kWindowTitle = "SaverWindow";
 
 // Full screen the failure is the user's to read. A preview's host is a settings program
 // that goes on without us: a modal box there would outlive it, so the line goes to
-// standard error and the run ends.
+// standard error and the blank window stays until the host lets it go.
 void ShowError(const char* text) {
     if (currentMode == SaverMode::ScreenSaver) {
         PlatformMessageBox(text, "Error");
@@ -27,9 +27,10 @@ void ShowError(const char* text) {
 uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag : 0; }
 
 constexpr uint32_t kFpsReportMs = 5000;
+constexpr uint32_t kIdlePauseMs = 100;
 
 // Messages first, frames only when none waits: input is never more than one frame and one
-// pause late.
+// pause late. Without a Renderer it only waits for the window to go.
 void RunFrameLoop(PlatformDevice device, bool showFps) {
     uint32_t lastReport = PlatformGetTickCount();
     for (;;) {
@@ -40,12 +41,28 @@ void RunFrameLoop(PlatformDevice device, bool showFps) {
             PlatformDispatchMessage(message);
             continue;
         }
+        if (currentRenderer == nullptr) {
+            PlatformSleep(kIdlePauseMs);
+            continue;
+        }
         if (currentRenderer->drawFrame(FrameFlags(settings->useMirrors))) PlatformSwapBuffers(device);
         if (showFps && PlatformGetTickCount() - lastReport >= kFpsReportMs) {
             lastReport = PlatformGetTickCount();
             PlatformLogError("%.1f frames per second", static_cast<double>(currentRenderer->measuredFps));
         }
         PlatformSleep(static_cast<uint32_t>(currentRenderer->sleepMs));
+    }
+}
+
+// Full screen the run ends once the box is read. A preview or a host's window keeps its
+// blank child until the host destroys it or stops us: a host may take an early end for a
+// crash and start the saver again, over and over.
+void FailStart(PlatformDevice device, const char* text) {
+    ShowError(text);
+    if (currentMode == SaverMode::ScreenSaver) {
+        PlatformSetScreenSaverRunning(false);
+    } else {
+        RunFrameLoop(device, false);
     }
 }
 
@@ -84,16 +101,14 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     request.pixelType = PFD_TYPE_RGBA;
     request.colorBits = 32;
 
-    // On these two failures the window and the device are left to the end of the process.
+    // On these failures the window and the device are left to the end of the process.
     const int32_t format = PlatformChoosePixelFormat(device, request);
     if (format == 0) {
-        ShowError("ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
-        if (screenSaver) PlatformSetScreenSaverRunning(false);
+        FailStart(device, "ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
         return;
     }
     if (!PlatformSetPixelFormat(device, format, request)) {
-        ShowError("SetPixelFormat() failed:  Cannot set format specified.");
-        if (screenSaver) PlatformSetScreenSaverRunning(false);
+        FailStart(device, "SetPixelFormat() failed:  Cannot set format specified.");
         return;
     }
 
@@ -107,8 +122,7 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
         PlatformDeleteGlContext(context);
     }
     if (contextFailure != nullptr) {
-        ShowError(contextFailure);
-        if (screenSaver) PlatformSetScreenSaverRunning(false);
+        FailStart(device, contextFailure);
         return;
     }
 

@@ -284,16 +284,20 @@ def case_no_display_says_so(display):
         check(saver.returncode == 0, "%s with a closed standard error: exit code %d" % (mode, saver.returncode))
 
 
-def case_missing_opengl_in_a_preview_ends_with_a_line(display):
+def case_missing_opengl_in_a_preview_waits_for_its_host(display):
     host = subprocess.Popen([HOST_WINDOW, "320", "240"], env=display.env, stdin=subprocess.PIPE,
                             stdout=subprocess.PIPE, text=True)
     try:
         host_id = int(host.stdout.readline())
         saver = display.start("/p", str(host_id))
-        out, err = expect_exit_zero(saver, "a preview without OpenGL")
+        display.find("SaverWindow", saver)
+        expect_running(saver, "a preview without OpenGL")
+        check(not display.xdotool("search", "--name", "^Error$", check_result=False), "a message box is up")
+        host.stdin.write("destroy\n")
+        host.stdin.flush()
+        out, err = expect_exit_zero(saver, "destroying the host of a preview without OpenGL")
         check(err == "brisalo: ChoosePixelFormat() failed:  Cannot find a suitable pixel format.\n",
               "not the one line on standard error: %r" % err)
-        check(not display.xdotool("search", "--name", "^Error$", check_result=False), "a message box is up")
     finally:
         host.stdin.close()
         host.wait(timeout=10)
@@ -596,7 +600,7 @@ CASES = {
     "screensaver_ends_on_sigterm": case_screensaver_ends_on_sigterm,
     "screensaver_ends_when_focus_moves_away": case_screensaver_ends_when_focus_moves_away,
     "missing_opengl_shows_its_message": case_missing_opengl_shows_its_message,
-    "missing_opengl_in_a_preview_ends_with_a_line": case_missing_opengl_in_a_preview_ends_with_a_line,
+    "missing_opengl_in_a_preview_waits_for_its_host": case_missing_opengl_in_a_preview_waits_for_its_host,
     "screensaver_ends_on_sighup": case_screensaver_ends_on_sighup,
     "no_display_says_so": case_no_display_says_so,
     "help_and_version": case_help_and_version,

@@ -180,7 +180,7 @@ TEST_F(SaverWindowTest, ClassRegistrationFailureShowsItsMessageAndCreatesNothing
 
 // Full screen a failure is a box; in a preview it is one line on standard error, since a
 // box would outlive the settings program that hosts the preview.
-TEST_F(SaverWindowTest, StartUpFailuresAreShownAndEndTheRunBeforeAnyFrame) {
+TEST_F(SaverWindowTest, StartUpFailuresAreShownAndDrawNoFrame) {
     struct Failure {
         int32_t format;
         bool setFails;
@@ -203,6 +203,11 @@ TEST_F(SaverWindowTest, StartUpFailuresAreShownAndEndTheRunBeforeAnyFrame) {
             fakePlatform.setPixelFormatFails = failure.setFails;
             fakePlatform.createGlContextFails = failure.createFails;
             fakePlatform.makeCurrentFails = failure.makeCurrentFails;
+            // A preview waits for its host to go; this host goes after a few pauses.
+            int pauses = 0;
+            fakePlatform.onSleep = [&pauses] {
+                if (++pauses == 3) PlatformDestroyWindow(fakePlatform.window);
+            };
             testing::internal::CaptureStderr();
             RunSaver(kHost, 10);
             const std::string logged = testing::internal::GetCapturedStderr();
@@ -212,14 +217,16 @@ TEST_F(SaverWindowTest, StartUpFailuresAreShownAndEndTheRunBeforeAnyFrame) {
                 EXPECT_EQ(fakePlatform.messageBoxes, std::vector<std::string>{std::string("Error: ") + failure.message});
                 EXPECT_EQ(logged, "");
                 EXPECT_EQ(fakePlatform.journal.back(), "ScreenSaverRunning 0");
+                EXPECT_EQ(pauses, 0);
+                EXPECT_EQ(fakePlatform.destroyed.size(), 0u) << "the window is left to the end of the process";
             } else {
                 EXPECT_TRUE(fakePlatform.messageBoxes.empty());
                 EXPECT_EQ(logged, std::string("brisalo: ") + failure.message + "\n");
+                EXPECT_EQ(pauses, 3) << "the run lasts until the host goes";
             }
             EXPECT_EQ(fakeRenderer.constructedWidth, 0) << "no Renderer";
             EXPECT_TRUE(fakeRenderer.frameFlags.empty());
             EXPECT_FALSE(fakePlatform.screenSaverRunning);
-            EXPECT_EQ(fakePlatform.destroyed.size(), 0u) << "the window is left to the end of the process";
             const int contexts = static_cast<int>(std::count(fakePlatform.journal.begin(), fakePlatform.journal.end(),
                                                              std::string("CreateGlContext")));
             const int deleted = static_cast<int>(std::count(fakePlatform.journal.begin(), fakePlatform.journal.end(),
