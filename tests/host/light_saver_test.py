@@ -5,6 +5,7 @@ costs a line on standard error, never the run.
 Usage: light_saver_test.py BRISALO HOST_WINDOW CASE
 Exit 0 when the case passes, 1 when it fails, 77 when it cannot run here.
 """
+import contextlib
 import os
 import shutil
 import subprocess
@@ -79,34 +80,36 @@ def case_saver_runs_never_map_gtk(display):
         host.wait(timeout=10)
 
 
-def case_missing_module_costs_a_line(display):
+@contextlib.contextmanager
+def copy_without_module():
+    """The folder and path of a copy of the binary with no dialog module beside it."""
     lonely = tempfile.mkdtemp(prefix="brisalo-alone-")
     try:
         binary = os.path.join(lonely, "brisalo")
         shutil.copy(BRISALO, binary)
+        yield lonely, binary
+    finally:
+        shutil.rmtree(lonely, ignore_errors=True)
+
+
+def case_missing_module_costs_a_line(display):
+    with copy_without_module() as (lonely, binary):
         dialog = start(display, binary, "/c")
         out, err = expect_exit_zero(dialog, "/c without its module", within=5.0)
         check(err.startswith('brisalo: cannot show "Config dialog": no brisalo-dialogs.so in ' + lonely),
               "unexpected message: %r" % err)
         check(err.count("\n") == 1, "more than one line: %r" % err)
-    finally:
-        shutil.rmtree(lonely, ignore_errors=True)
 
 
 def case_missing_module_message_box_goes_to_stderr(display):
     # On a display without GLX the saver's set-up fails with a message box.
-    lonely = tempfile.mkdtemp(prefix="brisalo-alone-")
-    try:
-        binary = os.path.join(lonely, "brisalo")
-        shutil.copy(BRISALO, binary)
+    with copy_without_module() as (lonely, binary):
         saver = start(display, binary, "/s")
         out, err = expect_exit_zero(saver, "/s without GLX and without the module", within=8.0)
         lines = err.splitlines()
         check(lines and lines[0] == "brisalo: ChoosePixelFormat() failed:  Cannot find a suitable pixel format.",
               "the message is not the first line: %r" % err)
         check(all(line.startswith("brisalo: ") for line in lines), "a line without the prefix: %r" % err)
-    finally:
-        shutil.rmtree(lonely, ignore_errors=True)
 
 
 CASES = {

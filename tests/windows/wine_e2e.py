@@ -241,37 +241,28 @@ def case_missing_opengl_shows_its_message():
         server.wait(timeout=10)
 
 
-def case_configure_enter_stores_mirrors():
+def configure(keys, expected, what):
+    """The dialog from a clean registry: the keys typed into it, then what UseMirrors holds."""
     forget_mirrors()
     process = start(SCR, "/c")
     window = find("Config dialog", process)
     xdotool("windowfocus", "--sync", str(window))
     time.sleep(0.5)
-    xdotool("key", "Return")
+    xdotool("key", *keys)
     ended(process)
-    check(mirrors_stored() == 1, "UseMirrors after OK: %r" % mirrors_stored())
+    check(mirrors_stored() == expected, "UseMirrors after %s: %r" % (what, mirrors_stored()))
+
+
+def case_configure_enter_stores_mirrors():
+    configure(["Return"], 1, "OK")
 
 
 def case_configure_unchecked_box_stores_mirrors_off():
-    forget_mirrors()
-    process = start(SCR, "/c")
-    window = find("Config dialog", process)
-    xdotool("windowfocus", "--sync", str(window))
-    time.sleep(0.5)
-    xdotool("key", "Tab", "Tab", "space", "Return")  # OK, Cancel, then the box
-    ended(process)
-    check(mirrors_stored() == 0, "UseMirrors after unchecking: %r" % mirrors_stored())
+    configure(["Tab", "Tab", "space", "Return"], 0, "unchecking")  # OK, Cancel, then the box
 
 
 def case_configure_escape_stores_nothing():
-    forget_mirrors()
-    process = start(SCR, "/c")
-    window = find("Config dialog", process)
-    xdotool("windowfocus", "--sync", str(window))
-    time.sleep(0.5)
-    xdotool("key", "Escape")
-    ended(process)
-    check(mirrors_stored() is None, "Escape stored UseMirrors %r" % mirrors_stored())
+    configure(["Escape"], None, "Escape")
 
 
 def case_other_modes_end_at_once():
