@@ -22,6 +22,14 @@ void drawSectorCopy(const Renderer& r, int32_t level, bool partial) {
 }  // namespace
 
 bool Renderer::drawFrame(uint32_t flags) {
+    beginFrame(flags);
+    for (int32_t i = 0; i < viewCount; ++i) drawView(i);
+    endFrame();
+    return true;
+}
+
+// Everything but the final pass, drawn once however many views show it.
+void Renderer::beginFrame(uint32_t flags) {
     mirrorsActive = (flags & kMirrorFlag) != 0;
     if (mirrorsSuppressed) mirrorsActive = false;
 
@@ -32,11 +40,13 @@ bool Renderer::drawFrame(uint32_t flags) {
 
     advance();
     setSectorAngle(sectorAngle);
+    if (passCount <= 1) return;
 
-    // Every offscreen pass shares the window's aspect at a height of 512, so the one
-    // projection serves them and the final pass alike.
-    const OffscreenViewport viewport = offscreenViewport(width, height);
-    if (passCount > 1) bindOffscreenTarget(*this);
+    // Every offscreen pass has the first view's aspect at a height of 512; with one
+    // landscape view its projection is the final pass's too.
+    SetViewProjection(passWidth, passHeight);
+    const OffscreenViewport viewport = offscreenViewport(passWidth, passHeight);
+    bindOffscreenTarget(*this);
     for (int32_t level = 0; level <= passCount - 2; ++level) {
         const int32_t copyX = useOffscreenViewport(*this, viewport);
         drawPass(false, level);
@@ -44,13 +54,24 @@ bool Renderer::drawFrame(uint32_t flags) {
         glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, copyX, 0, kFeedbackSize, kFeedbackSize, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    if (passCount > 1) unbindOffscreenTarget(*this);
-
-    glViewport(0, 0, width, height);
-    drawPass(true, passCount - 1);
-    glFlush();
-    return true;
+    unbindOffscreenTarget(*this);
 }
+
+// The final pass in one view, with the view's own projection and logo.
+void Renderer::drawView(int32_t index) {
+    if (index < 0 || index >= viewCount) return;
+    const RenderView& view = views[index];
+    if (view.clear) {
+        glDrawBuffer(GL_BACK);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    glViewport(view.x, view.y, view.width, view.height);
+    SetViewProjection(view.width, view.height);
+    viewAspect = static_cast<float>(view.width) / static_cast<float>(view.height);
+    drawPass(true, passCount - 1);
+}
+
+void Renderer::endFrame() { glFlush(); }
 
 void Renderer::advance() {
     tickClock();

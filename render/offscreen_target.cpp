@@ -86,7 +86,7 @@ void createOffscreenTarget(Renderer& renderer) {
     renderer.offscreenColour = 0;
     if (!loadFramebufferCalls()) return;
 
-    const OffscreenViewport viewport = offscreenViewport(renderer.width, renderer.height);
+    const OffscreenViewport viewport = offscreenViewport(renderer.passWidth, renderer.passHeight);
     const int32_t targetWidth = viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);

@@ -8,7 +8,8 @@ libgl1-mesa-dri libx11-dev libgtk-3-dev libpng-dev googletest libgtest-dev libbe
 xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core python3 \
 libfreetype-dev clang libclang-rt-14-dev \
 g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 \
-file lintian xscreensaver"
+file lintian xscreensaver \
+libxrandr-dev libxinerama-dev libxext-dev x11-xserver-utils"
 
 missing=""
 for p in $PACKAGES; do

@@ -87,6 +87,9 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
 }
 
 // Errors of a window that its host has just destroyed are caught by the process's handler.
+// An X window is one drawable, monitors and all.
+void PlatformSelectSurface(PlatformDevice, int32_t) {}
+
 void PlatformSwapBuffers(PlatformDevice device) {
     if (x11.display == nullptr || x11.window == 0) return;
     glXSwapBuffers(x11.display, static_cast<GLXDrawable>(device));

@@ -13,7 +13,9 @@ struct FakeRendererLog {
     int32_t constructedHeight = 0;
     int32_t sleepMs = 74;
     std::function<bool(uint32_t)> takes;
-    // Runs inside each drawFrame, after the frame is counted.
+    std::vector<int32_t> viewsDrawn;  // drawView's index, call by call
+    int32_t viewUpdates = 0;
+    // Runs inside each frame, after the frame is counted.
     std::function<void()> onFrame;
 };
 
