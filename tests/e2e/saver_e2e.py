@@ -12,6 +12,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import pictures  # noqa: E402  (shared with the Windows suite)
+
 SKIP = 77
 
 
@@ -64,11 +67,7 @@ class Display:
                            env=self.env, stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=20)
 
     def crop(self, path, geometry, name):
-        """One monitor's part of a screenshot, as a picture of its own."""
-        out = os.path.join(self.config, name)
-        subprocess.run(["convert", path, "-crop", geometry, "+repage", out], env=self.env,
-                       stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30)
-        return out
+        return pictures.crop(path, geometry, os.path.join(self.config, name), self.env)
 
     @staticmethod
     def _taken(number):
@@ -149,33 +148,10 @@ class Display:
             shutil.copy(path, os.path.join(keep, os.path.basename(path)))
 
     def brightest(self, path, measure="maxima"):
-        out = subprocess.run(["convert", path, "-colorspace", "gray", "-format", "%[fx:" + measure + "]", "info:"],
-                             env=self.env, stdin=subprocess.DEVNULL, capture_output=True, text=True, check=True,
-                             timeout=30).stdout
-        return float(out)
+        return pictures.brightness(path, self.env, measure)
 
     def rotation_mismatch(self, path, quarter_turns=1):
-        """How far the central disc of a picture differs from itself turned by quarter turns
-        (normalised RMSE of quarter-scale copies, 0 for a perfect match). Eight mirrored sectors repeat every 90
-        degrees about the window's centre; the logo lies outside the disc."""
-        size = subprocess.run(["identify", "-format", "%w %h", path], env=self.env, stdin=subprocess.DEVNULL,
-                              capture_output=True, text=True, check=True, timeout=30).stdout.split()
-        side = min(int(size[0]), int(size[1])) // 2 * 2
-        c = side // 2  # the turn's centre, a pixel corner; drawing puts pixel centres on integers
-        disc = path + ".disc.png"
-        subprocess.run(["convert", path, "-gravity", "center", "-crop", "%dx%d+0+0" % (side, side), "+repage",
-                        "(", "+clone", "-fill", "black", "-colorize", "100", "-fill", "white", "-draw",
-                        "circle %.1f,%.1f %.1f,%.1f" % (c - 0.5, c - 0.5, c - 0.5, c - 0.5 + int(side * 0.45)), ")",
-                        "-alpha", "off", "-compose", "multiply", "-composite",
-                        # Fine detail a pixel off across a mirror line is no asymmetry.
-                        "-filter", "box", "-resize", "25%", disc],
-                       env=self.env, stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30)
-        turned = path + ".turned.png"
-        subprocess.run(["convert", disc, "-rotate", str(90 * quarter_turns), turned], env=self.env,
-                       stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30)
-        compared = subprocess.run(["compare", "-metric", "RMSE", disc, turned, "null:"], env=self.env,
-                                  stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
-        return float(compared.stderr.split("(")[1].split(")")[0])
+        return pictures.rotation_mismatch(path, self.env, quarter_turns)
 
     def start(self, *args):
         # timeout(1) passes SIGTERM on to the saver and keeps a broken run from hanging.
@@ -608,15 +584,11 @@ def wait_monitors_symmetric(display, saver, monitors, timeout=25.0):
         shot = os.path.join(display.config, "monitors.png")
         display.screenshot("root", shot)
         parts = {name: display.crop(shot, geometry, name + ".png") for name, geometry in monitors}
-        mismatches = {name: display.rotation_mismatch(part) for name, part in parts.items()}
-        # Filled about the centre: a black disc is symmetric too, and so is one that a circle
-        # centred elsewhere only grazes.
-        filled = {n: display.brightest(part + ".disc.png", "mean") for n, part in parts.items()}
-        if all(m < 0.01 and filled[n] > 0.05 for n, m in mismatches.items()):
+        found = {name: pictures.kaleidoscope_about_centre(part, display.env) for name, part in parts.items()}
+        if all(good for good, _ in found.values()):
             return parts
         if time.time() > deadline:
-            raise Failure("not a kaleidoscope about each monitor's centre: mismatch %r, filled %r" %
-                          (mismatches, filled))
+            raise Failure("not a kaleidoscope about each monitor's centre (mismatch, filled): %r" % found)
         time.sleep(0.5)
 
 
