@@ -15,6 +15,20 @@
 
 Renderer* currentRenderer = nullptr;
 uint32_t feedbackTextures[2] = {0, 0};
+uint32_t seedSalt = 0;
+
+// The generator keeps only its low bits' history in its low bits, so the salt is spread
+// over all 32 first: window ids that differ anywhere give different faces.
+uint32_t SaltedSeed(uint32_t seed, uint32_t salt) {
+    if (salt == 0) return seed;
+    uint32_t mixed = salt;
+    mixed ^= mixed >> 16;
+    mixed *= 0x85EBCA6Bu;
+    mixed ^= mixed >> 13;
+    mixed *= 0xC2B2AE35u;
+    mixed ^= mixed >> 16;
+    return seed ^ mixed;
+}
 
 namespace {
 
@@ -58,7 +72,7 @@ void setProjection(int32_t width, int32_t height) {
 
 Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
     currentRenderer = this;
-    SeedRandom(CalendarSeed());
+    SeedRandom(SaltedSeed(CalendarSeed(), seedSalt));
     DrawRandom();
 
     passCount = 2;

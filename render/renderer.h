@@ -109,4 +109,9 @@ constexpr int32_t kFeedbackSize = 512;
 constexpr uint32_t kMirrorFlag = 0x10000;
 
 extern Renderer* currentRenderer;
+
+// Mixed into the calendar seed when nonzero: what tells this copy from others that a host
+// starts in the same second (its window), so that they do not show the same faces.
+extern uint32_t seedSalt;
+uint32_t SaltedSeed(uint32_t seed, uint32_t salt);
 extern uint32_t feedbackTextures[2];

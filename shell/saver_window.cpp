@@ -152,6 +152,8 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     const RunOptions options = PlatformGetRunOptions();
     if (options.useMirrors >= 0) settings->useMirrors = options.useMirrors;
 
+    // Copies that a host runs on several monitors start together; each has its own window.
+    if (!screenSaver) seedSalt = static_cast<uint32_t>(parent ^ (static_cast<uint64_t>(parent) >> 32));
     currentRenderer = new Renderer(width, height);
     if (options.passCount > 0) currentRenderer->passCount = options.passCount;
     UpdateSaverViews();

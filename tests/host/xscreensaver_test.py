@@ -4,8 +4,10 @@ private ~/.xscreensaver whose only program is the built saver (a GL entry);
 `xscreensaver-command -activate` starts it and the screen shows the kaleidoscope;
 `-deactivate` ends it and leaves no saver process behind.
 
-Usage: xscreensaver_test.py BRISALO [ARGUMENTS]
-ARGUMENTS is the saver's part of the programs line (default "--root"). Run as root, the
+Usage: xscreensaver_test.py [--two-monitors] BRISALO [ARGUMENTS]
+ARGUMENTS is the saver's part of the programs line (default "--root"). With --two-monitors
+the screen is split into two monitors, each of which gets a copy of its own, and the two
+copies must show different pictures. Run as root, the
 test creates the system user brisalo-host (the daemon launches nothing as root) and runs
 the daemon as that user. Exit 0 when it passes, 1 when it fails.
 """
@@ -19,7 +21,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from saver_e2e import Display, Failure, check  # noqa: E402
+from saver_e2e import TWO_MONITORS, Display, Failure, check  # noqa: E402
+import pictures  # noqa: E402
 
 TEST_USER = "brisalo-host"
 MODULE = "brisalo-dialogs.so"
@@ -69,13 +72,33 @@ def kaleidoscope_on_screen(display, shot):
     return display.brightest(shot) > 0.2 and int(colours or 0) > 1000
 
 
-def as_user(work, arguments):
+def copies_differ(display, shot):
+    """The two monitors' copies, started in the same second, show faces of their own. Their
+    buttons move by frames, not time, so even equal copies drift apart in place; the colours
+    they show stay the same (a colour distance near 0.01) where faces are shared, and differ
+    by far more (0.5 and over) where they are not. A few looks, in case two faces happen to be
+    alike."""
+    distances = []
+    for _ in range(3):
+        display.screenshot("root", shot)
+        halves = [pictures.crop(shot, geometry, shot + name + ".png", display.env)
+                  for name, geometry in TWO_MONITORS["monitors"]]
+        distances.append(pictures.histogram_distance(*[pictures.colour_histogram(h, display.env) for h in halves]))
+        if distances[-1] > 0.08:
+            print("    the monitors' colours differ by %.3f" % distances[-1])
+            return
+        time.sleep(2.0)
+    raise Failure("the two monitors show the same faces (colour distances %r)" % distances)
+
+
+def as_user(work, arguments, layout):
     """The daemon's part, run as the ordinary user."""
     binary = os.path.join(work, "brisalo")
     home = os.path.join(work, "home")
     os.mkdir(home)
     settings_file(home, binary, arguments)
-    with Display() as display:
+    two = layout == "two-monitors"
+    with Display(**(TWO_MONITORS if two else {})) as display:
         display.env["HOME"] = home
         daemon = subprocess.Popen(["xscreensaver", "-no-splash", "-verbose"], env=display.env,
                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -84,9 +107,14 @@ def as_user(work, arguments):
             wait_for("the daemon answering", lambda: command(display, "-time").returncode == 0, 20)
             check(not saver_processes(binary), "the saver ran before it was asked to")
             check(command(display, "-activate").returncode == 0, "-activate was refused")
-            pids = wait_for("a Brisalo process after -activate", lambda: saver_processes(binary), 10)
+            copies = 2 if two else 1
+            pids = wait_for("%d Brisalo processes after -activate" % copies,
+                            lambda: len(saver_processes(binary)) == copies and saver_processes(binary), 10)
             shot = os.path.join(work, "screen.png")
             wait_for("the kaleidoscope on the screen", lambda: kaleidoscope_on_screen(display, shot), 30)
+            if two:
+                time.sleep(2.0)  # both copies past their first frames
+                copies_differ(display, shot)
             check(saver_processes(binary) == pids, "the saver was restarted: %s, then %s" % (
                 pids, saver_processes(binary)))
             check(command(display, "-deactivate").returncode == 0, "-deactivate was refused")
@@ -109,14 +137,18 @@ def as_user(work, arguments):
 
 
 def main():
-    if len(sys.argv) == 4 and sys.argv[1] == "--as-user":
+    if len(sys.argv) == 5 and sys.argv[1] == "--as-user":
         try:
-            as_user(sys.argv[2], sys.argv[3])
+            as_user(sys.argv[2], sys.argv[3], sys.argv[4])
         except Failure as failure:
             print("FAILED: %s" % failure)
             return 1
         print("passed")
         return 0
+    layout = "one-monitor"
+    if len(sys.argv) > 1 and sys.argv[1] == "--two-monitors":
+        layout = "two-monitors"
+        del sys.argv[1]
     if len(sys.argv) not in (2, 3):
         raise SystemExit(__doc__)
     for tool in ("xscreensaver", "xscreensaver-command", "Xvfb", "xdotool", "import", "convert"):
@@ -135,7 +167,8 @@ def main():
             shutil.copy(module, os.path.join(work, MODULE))
         script = os.path.abspath(__file__)
         if os.getuid() != 0:
-            return subprocess.run([sys.executable, script, "--as-user", work, arguments], timeout=240).returncode
+            return subprocess.run([sys.executable, script, "--as-user", work, arguments, layout],
+                                  timeout=240).returncode
         try:
             pwd.getpwnam(TEST_USER)
         except KeyError:
@@ -147,13 +180,14 @@ def main():
             if os.path.exists(os.path.join(work, name)):
                 os.chown(os.path.join(work, name), user.pw_uid, user.pw_gid)
         # The user may not reach the source tree: the scripts go along in copies.
-        for folder, name in (("host", "xscreensaver_test.py"), ("e2e", "saver_e2e.py")):
+        for folder, name in (("host", "xscreensaver_test.py"), ("e2e", "saver_e2e.py"), ("support", "pictures.py")):
             os.makedirs(os.path.join(work, folder), mode=0o755, exist_ok=True)
             shutil.copy(os.path.join(os.path.dirname(script), "..", folder, name), os.path.join(work, folder, name))
         # The user's Python: the one running this may live in root's home.
         python = shutil.which("python3", path="/usr/local/bin:/usr/bin:/bin") or sys.executable
         return subprocess.run(["runuser", "-u", TEST_USER, "--", python,
-                               os.path.join(work, "host", "xscreensaver_test.py"), "--as-user", work, arguments],
+                               os.path.join(work, "host", "xscreensaver_test.py"), "--as-user", work, arguments,
+                               layout],
                               timeout=240).returncode
     finally:
         shutil.rmtree(work, ignore_errors=True)

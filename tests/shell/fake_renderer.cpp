@@ -7,11 +7,13 @@
 #include "render/renderer.h"
 
 Renderer* currentRenderer = nullptr;
+uint32_t seedSalt = 0;
 FakeRendererLog fakeRenderer;
 
 void ResetFakeRenderer() {
     fakeRenderer = FakeRendererLog();
     currentRenderer = nullptr;
+    seedSalt = 0;
 }
 
 bool RealHookTakes(uint32_t code) {
@@ -26,6 +28,7 @@ Renderer::Renderer(int32_t width, int32_t height) {
     sleepMs = fakeRenderer.sleepMs;
     fakeRenderer.constructedWidth = width;
     fakeRenderer.constructedHeight = height;
+    fakeRenderer.constructedSalt = seedSalt;
     fakePlatform.note("Renderer " + std::to_string(width) + "x" + std::to_string(height) + " context " +
                       std::to_string(fakePlatform.currentContext));
 }

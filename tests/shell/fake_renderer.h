@@ -11,6 +11,7 @@ struct FakeRendererLog {
     std::vector<uint32_t> frameFlags;
     int32_t constructedWidth = 0;
     int32_t constructedHeight = 0;
+    uint32_t constructedSalt = 0;  // the seed's salt when the Renderer was made
     int32_t sleepMs = 74;
     std::function<bool(uint32_t)> takes;
     std::vector<int32_t> viewsDrawn;  // drawView's index, call by call

@@ -82,6 +82,7 @@ TEST_F(SaverWindowTest, FullScreenRunFromCreationToTeardown) {
     EXPECT_EQ(saverWindow, kFakeSaverWindow);
     EXPECT_EQ(settings->window, kFakeSaverWindow);
     EXPECT_EQ(currentRenderer, nullptr);
+    EXPECT_EQ(fakeRenderer.constructedSalt, 0u) << "full screen keeps the calendar's seed";
 }
 
 TEST_F(SaverWindowTest, PreviewFillsItsHostAndEndsWhenTheHostDestroysIt) {
@@ -101,6 +102,8 @@ TEST_F(SaverWindowTest, PreviewFillsItsHostAndEndsWhenTheHostDestroysIt) {
     EXPECT_EQ(fakeRenderer.constructedHeight, 112);
     EXPECT_EQ(fakePlatform.shownWith, 5);
     EXPECT_EQ(fakeRenderer.frameFlags.size(), 3u);
+    // Copies in two hosts' windows started in one second must not share their faces.
+    EXPECT_EQ(fakeRenderer.constructedSalt, static_cast<uint32_t>(kHost));
     for (const std::string& entry : fakePlatform.journal) EXPECT_EQ(entry.find("ScreenSaverRunning"), std::string::npos);
     EXPECT_EQ(fakePlatform.journal.back(), "DeleteGlContext 0x61c");
 }

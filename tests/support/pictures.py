@@ -48,3 +48,25 @@ def kaleidoscope_about_centre(path, env=None):
     mismatch = rotation_mismatch(path, env)
     filled = brightness(path + ".disc.png", env, "mean")
     return mismatch < 0.01 and filled > 0.05, (mismatch, filled)
+
+
+def colour_histogram(path, env=None, levels=4):
+    """Shares of the lit pixels by colour, each channel cut into `levels` steps: a picture's
+    faces, wherever they lie."""
+    data = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], env=env, stdin=subprocess.DEVNULL,
+                          capture_output=True, check=True, timeout=30).stdout
+    counts = {}
+    step = 256 // levels
+    for i in range(0, len(data) - 2, 3):
+        r, g, b = data[i], data[i + 1], data[i + 2]
+        if r + g + b < 48:
+            continue
+        key = (r // step, g // step, b // step)
+        counts[key] = counts.get(key, 0) + 1
+    total = sum(counts.values()) or 1
+    return {key: count / total for key, count in counts.items()}
+
+
+def histogram_distance(a, b):
+    """Half the L1 distance of two histograms: 0 for the same colours, 1 for none shared."""
+    return sum(abs(a.get(key, 0.0) - b.get(key, 0.0)) for key in set(a) | set(b)) / 2
