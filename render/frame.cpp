@@ -57,13 +57,36 @@ void Renderer::beginFrame(uint32_t flags) {
     unbindOffscreenTarget(*this);
 }
 
-// The final pass in one view, with the view's own projection and logo.
+// A view drawn earlier in this frame on the same surface, of the same size, whose pixels
+// are this view's too; -1 when there is none.
+int32_t Renderer::twinOf(int32_t index) const {
+    const RenderView& view = views[index];
+    for (int32_t i = 0; i < index; ++i) {
+        const RenderView& other = views[i];
+        if (other.surface != view.surface || other.width != view.width || other.height != view.height) continue;
+        // Only views since the last clear of this surface hold this frame's picture.
+        bool cleared = false;
+        for (int32_t j = i + 1; j <= index; ++j) cleared = cleared || views[j].clear;
+        const bool overlap = other.x < view.x + view.width && view.x < other.x + other.width &&
+                             other.y < view.y + view.height && view.y < other.y + other.height;
+        if (!cleared && !overlap) return i;
+    }
+    return -1;
+}
+
+// The final pass in one view, with the view's own projection and logo. Monitors of one
+// size show the very same pixels: the second one gets a copy, at a fraction of the cost.
 void Renderer::drawView(int32_t index) {
     if (index < 0 || index >= viewCount) return;
     const RenderView& view = views[index];
     if (view.clear) {
         glDrawBuffer(GL_BACK);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    const int32_t twin = twinOf(index);
+    if (twin >= 0 &&
+        copyWindowRect(views[twin].x, views[twin].y, view.x, view.y, view.width, view.height)) {
+        return;
     }
     glViewport(view.x, view.y, view.width, view.height);
     SetViewProjection(view.width, view.height);

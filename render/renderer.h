@@ -89,6 +89,7 @@ struct Renderer {
     void beginFrame(uint32_t flags);
     void drawView(int32_t index);
     void endFrame();
+    int32_t twinOf(int32_t index) const;
     void advance();
     void drawPass(bool finalPass, int32_t level);
     bool handleKey(uint32_t code);
