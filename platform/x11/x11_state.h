@@ -7,6 +7,7 @@
 #include <csignal>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -22,6 +23,7 @@ struct X11MonitorState {
 
 struct X11State {
     Display* display = nullptr;
+    bool displayMissing = false;  // said once that there is none
     std::string className;  // the one registered class
     WindowProcedure procedure = nullptr;
 
@@ -34,6 +36,7 @@ struct X11State {
     bool hiding = false;    // an unmap that we asked for ourselves
     GLXFBConfig windowConfig = nullptr;  // what the window's visual was made for
     Colormap colormap = 0;               // made for the window's visual, freed with it
+    std::vector<GLXFBConfig> chosenConfigs;  // pixel format n is chosenConfigs[n - 1]
 
     Cursor blankCursor = 0;
     Cursor arrowCursor = 0;

@@ -69,11 +69,10 @@ void NameWindow(Window window, const char* className, const char* title) {
 
 // Said once, naming the display, however many calls find it missing.
 Display* X11Display() {
-    static bool reported = false;
-    if (x11.display == nullptr && !reported) {
+    if (x11.display == nullptr && !x11.displayMissing) {
         x11.display = XOpenDisplay(nullptr);
         if (x11.display == nullptr) {
-            reported = true;
+            x11.displayMissing = true;
             const char* name = XDisplayName(nullptr);
             if (name == nullptr || *name == '\0') {
                 PlatformLogError("cannot open the X display: DISPLAY is not set");
