@@ -127,7 +127,7 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     }
 
     // A host's options hold for this run only; nothing of them is stored.
-    const RunOptions options = PlatformGetRunOptions();
+    const RunOptions options = PlatformGetLaunch().options;
     if (options.useMirrors >= 0) settings->useMirrors = options.useMirrors;
 
     currentRenderer = new Renderer(width, height);
