@@ -56,6 +56,7 @@ const HostOption kOptions[] = {
     {"fps", false, [](HostOptions& o, const char*) { o.showFps = true; o.runOptionGiven = true; }},
     {"help", false, [](HostOptions& o, const char*) { o.help = true; }},
     {"version", false, [](HostOptions& o, const char*) { o.version = true; }},
+    {"add-to-xscreensaver", false, [](HostOptions& o, const char*) { o.addToXScreenSaver = true; }},
 };
 
 // "-name" and "--name" are the same option.
@@ -227,8 +228,8 @@ HostTarget ChooseHostTarget(const HostOptions& options, const char* environmentW
 }
 
 const char* const kHostUsage =
-    "Usage: brisalo [--root | --window-id ID] [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
-    "       brisalo /s | /p ID | /c[:ID] | /a\n"
+    "Usage: brisalo /s | /p ID | --root | --window-id ID  [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
+    "       brisalo [/c[:ID]] | /a | --add-to-xscreensaver | --help | --version\n"
     "\n"
     "A turning kaleidoscope of round photographic buttons.\n"
     "\n"
@@ -238,9 +239,11 @@ const char* const kHostUsage =
     "  --no-mirrors    the mirrors off for this run\n"
     "  --passes N      start with N passes, 1 to 10 (default 2)\n"
     "  --fps           write the frame rate to standard error every few seconds\n"
+    "  --add-to-xscreensaver\n"
+    "                  add Brisalo to the list of savers in ~/.xscreensaver\n"
     "  --help          this text\n"
     "  --version       the version\n"
     "\n"
     "Options take one dash or two. Without --root or --window-id the Windows-style switches\n"
-    "apply: /s full screen, /p ID a preview in window ID, /c the settings dialog, and no\n"
-    "argument at all is /c. The four run options hold for /s and /p as well.\n";
+    "apply: /s full screen, /p ID a preview in window ID, /c the settings dialog (also what\n"
+    "no argument at all opens). The run options hold for /s and /p as well.\n";

@@ -11,6 +11,7 @@
 
 #include "platform/log.h"
 #include "platform/platform.h"
+#include "platform/x11/xscreensaver_list.h"
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
@@ -32,6 +33,10 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
     for (const std::string& message : options.messages) PlatformLogError("%s", message.c_str());
     bool onRoot = false;
     PlatformLaunch read = LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &launchFailure);
+    if (options.addToXScreenSaver) {
+        read.done = true;
+        read.exitCode = AddToXScreenSaver();
+    }
     if (onRoot) {
         Display* display = X11Display();  // without one, the run says so and ends
         read.window = display != nullptr ? RootWindow(display, DefaultScreen(display)) : 0;

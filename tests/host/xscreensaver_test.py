@@ -4,8 +4,11 @@ private ~/.xscreensaver whose only program is the built saver (a GL entry);
 `xscreensaver-command -activate` starts it and the screen shows the kaleidoscope;
 `-deactivate` ends it and leaves no saver process behind.
 
-Usage: xscreensaver_test.py BRISALO [ARGUMENTS]
-ARGUMENTS is the saver's part of the programs line (default "--root"). Run as root, the
+Usage: xscreensaver_test.py BRISALO [ARGUMENTS | --add-to-xscreensaver]
+ARGUMENTS is the saver's part of the programs line (default "--root"). With
+--add-to-xscreensaver the user has no ~/.xscreensaver: `brisalo --add-to-xscreensaver`
+makes one from the system's list, a second run changes nothing, and `-select N` of
+Brisalo's place in the list starts it. Run as root, the
 test creates the system user brisalo-host (the daemon launches nothing as root) and runs
 the daemon as that user. Exit 0 when it passes, 1 when it fails.
 """
@@ -56,6 +59,41 @@ def settings_file(home, binary, arguments):
                 "programs:\tGL: %s %s \\n\n" % (binary, arguments))
 
 
+def programs_in(text):
+    """The programs list as XScreenSaver reads it, one entry a program."""
+    start = text.index("programs:")
+    lines = text[start + len("programs:"):].split("\n")
+    value = []
+    for line in lines:
+        value.append(line[:-1] if line.endswith("\\") else line)
+        if not line.endswith("\\"):
+            break
+    return [p.strip() for p in "".join(value).split("\\n") if p.strip()]
+
+
+def add_to_list(home, binary):
+    """The user's one step, twice; returns the place of Brisalo's entry, counted from 1."""
+    settings = os.path.join(home, ".xscreensaver")
+    env = dict(os.environ, HOME=home)
+    env.pop("DISPLAY", None)
+    step = subprocess.run([binary, "--add-to-xscreensaver"], env=env, stdin=subprocess.DEVNULL,
+                          capture_output=True, text=True, timeout=20)
+    check(step.returncode == 0 and step.stderr == "", "the step failed: %r" % step.stderr)
+    check(step.stdout.startswith("Created %s" % settings), "it did not say what it did: %r" % step.stdout)
+    with open(settings, "rb") as f:
+        made = f.read()
+    programs = programs_in(made.decode())
+    ours = [i for i, p in enumerate(programs) if p.endswith("GL: %s --root" % binary)]
+    check(len(ours) == 1 and ours[0] == len(programs) - 1, "not once, at the end: %s" % programs[-3:])
+    check(len(programs) > 100, "the system's list was not copied: %d programs" % len(programs))
+    again = subprocess.run([binary, "--add-to-xscreensaver"], env=env, stdin=subprocess.DEVNULL,
+                           capture_output=True, text=True, timeout=20)
+    check(again.returncode == 0 and "already" in again.stdout, "the second step: %r" % again.stdout)
+    with open(settings, "rb") as f:
+        check(f.read() == made, "the second step changed the file")
+    return ours[0] + 1
+
+
 def command(display, *args):
     return subprocess.run(["xscreensaver-command", *args], env=display.env, stdin=subprocess.DEVNULL,
                           capture_output=True, text=True, timeout=20)
@@ -74,7 +112,11 @@ def as_user(work, arguments):
     binary = os.path.join(work, "brisalo")
     home = os.path.join(work, "home")
     os.mkdir(home)
-    settings_file(home, binary, arguments)
+    place = None
+    if arguments == "--add-to-xscreensaver":
+        place = add_to_list(home, binary)
+    else:
+        settings_file(home, binary, arguments)
     with Display() as display:
         display.env["HOME"] = home
         daemon = subprocess.Popen(["xscreensaver", "-no-splash", "-verbose"], env=display.env,
@@ -83,7 +125,10 @@ def as_user(work, arguments):
         try:
             wait_for("the daemon answering", lambda: command(display, "-time").returncode == 0, 20)
             check(not saver_processes(binary), "the saver ran before it was asked to")
-            check(command(display, "-activate").returncode == 0, "-activate was refused")
+            if place is None:
+                check(command(display, "-activate").returncode == 0, "-activate was refused")
+            else:
+                check(command(display, "-select", str(place)).returncode == 0, "-select was refused")
             pids = wait_for("a Brisalo process after -activate", lambda: saver_processes(binary), 10)
             shot = os.path.join(work, "screen.png")
             wait_for("the kaleidoscope on the screen", lambda: kaleidoscope_on_screen(display, shot), 30)
