@@ -320,6 +320,10 @@ def case_same_seed_same_frame_as_linux():
         check(difference < 1.0, "mean absolute difference %.3f per channel" % difference)
 
 
+def case_resources_read_back():
+    program("brisalo_resource_check.exe", "Z:" + os.path.abspath(SCR).replace("/", "\\"))
+
+
 def case_shell_unit_tests():
     program("brisalo_shell_tests.exe")
 
