@@ -3,6 +3,7 @@
 #   run      build the saver and run it (tools/run.sh)
 #   test     everything the Linux tests use: GoogleTest, the hosts (XScreenSaver, MATE's
 #            screensaver, sway), the packaging checks, the fuzzers' clang, the lint
+#   package  build the Debian package (tools/package.sh)
 #   windows  cross-build the Windows saver and its installer, and run them under Wine
 # Usage: tools/deps.sh [PURPOSE...] (default: run). As root it installs what is missing;
 # otherwise it prints the line to run and fails.
@@ -16,6 +17,7 @@ xvfb xauth x11-utils imagemagick"
 TEST="googletest libgtest-dev libbenchmark-dev xdotool x11-xserver-utils fonts-dejavu-core python3 \
 libfreetype-dev zlib1g-dev clang libclang-rt-14-dev dpkg-dev file lintian shellcheck \
 xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage"
+PACKAGE="dpkg-dev file"
 # dpkg-dev: apt-get source unpacks the libjpeg-turbo source the Windows build compiles;
 # googletest: the source of the Windows test programs' GoogleTest.
 WINDOWS="g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 wixl"
@@ -26,8 +28,9 @@ for purpose in "$@"; do
     case $purpose in
         run) PACKAGES="$PACKAGES $RUN" ;;
         test) PACKAGES="$PACKAGES $TEST" ;;
+        package) PACKAGES="$PACKAGES $PACKAGE" ;;
         windows) PACKAGES="$PACKAGES $WINDOWS" ;;
-        *) echo "deps: no purpose \"$purpose\" (run, test, windows)" >&2; exit 2 ;;
+        *) echo "deps: no purpose \"$purpose\" (run, test, package, windows)" >&2; exit 2 ;;
     esac
 done
 

@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Shared by the scripts in tools/ (sourced, from the top of the source tree): the number of
 # build jobs and the one way a build tree is configured.
 

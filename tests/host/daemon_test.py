@@ -1,16 +1,23 @@
 #!/usr/bin/env python3
-"""Brisalo under the real XScreenSaver daemon, on a private Xvfb, as an ordinary user: a
-private ~/.xscreensaver whose only program is the built saver (a GL entry);
-`xscreensaver-command -activate` starts it and the screen shows the kaleidoscope;
-`-deactivate` ends it and leaves no saver process behind.
+"""Brisalo under a real screen-saver daemon, on a private Xvfb, as an ordinary user: the
+daemon's own command starts it and the screen shows the kaleidoscope; the daemon's
+deactivation ends it and leaves no saver process behind.
 
-Usage: xscreensaver_test.py BRISALO [ARGUMENTS | --add-to-xscreensaver]
-ARGUMENTS is the saver's part of the programs line (default "--root"). With
---add-to-xscreensaver the user has no ~/.xscreensaver: `brisalo --add-to-xscreensaver`
-makes one from the system's list, a second run changes nothing, and `-select N` of
-Brisalo's place in the list starts it. Run as root, the
-test creates the system user brisalo-host (the daemon launches nothing as root) and runs
-the daemon as that user. Exit 0 when it passes, 1 when it fails.
+Usage: daemon_test.py BRISALO HOST [ARGUMENTS]
+HOST is one of
+  xscreensaver       a private ~/.xscreensaver whose only program is the built saver (a GL
+                     entry; ARGUMENTS, default "--root", are its part of the line), started
+                     by `xscreensaver-command -activate`
+  xscreensaver-list  no ~/.xscreensaver: `brisalo --add-to-xscreensaver` makes one from the
+                     system's list, a second run changes nothing, and `-select N` of
+                     Brisalo's place in that list starts it
+  mate               MATE's screensaver with the package's desktop entry (theme
+                     screensavers-brisalo) in a private data folder, on a private session
+                     bus, started by `mate-screensaver-command --activate`. MATE runs only
+                     savers from the hack folder, so for the test's run a link of a name of
+                     its own there (made as root, removed after) stands for the package's
+Run as root, the test creates the system user brisalo-host (the daemons launch nothing as
+root) and runs the daemon as that user. Exit 0 when it passes, 1 when it fails.
 """
 import os
 import pwd
@@ -25,6 +32,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from saver_e2e import Display, Failure, check  # noqa: E402
 
 TEST_USER = "brisalo-host"
+HACK_FOLDER = "/usr/libexec/xscreensaver"
 MODULE = "brisalo-dialogs.so"
 
 
@@ -94,9 +102,32 @@ def add_to_list(home, binary):
     return ours[0] + 1
 
 
-def command(display, *args):
-    return subprocess.run(["xscreensaver-command", *args], env=display.env, stdin=subprocess.DEVNULL,
+def command(display, *args, tool="xscreensaver-command"):
+    return subprocess.run([tool, *args], env=display.env, stdin=subprocess.DEVNULL,
                           capture_output=True, text=True, timeout=20)
+
+
+def mate_session(work, hack, display):
+    """MATE's side: the entry made from the package's template, naming the hack folder's
+    link, the settings, a session bus of its own. Returns the bus process, to end last."""
+    entries = os.path.join(work, "share", "applications", "screensavers")
+    os.makedirs(entries)
+    with open(os.path.join(work, "dist", "brisalo-mate.desktop.in")) as template:
+        entry = template.read().replace("%HOST_COPY%", hack)
+    with open(os.path.join(entries, "brisalo.desktop"), "w") as f:
+        f.write(entry)
+    display.env.update(XDG_DATA_DIRS=os.path.join(work, "share") + ":/usr/share",
+                       XDG_CONFIG_HOME=os.path.join(display.env["HOME"], ".config"),
+                       GSETTINGS_BACKEND="keyfile")
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"], env=display.env,
+                           stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, text=True, start_new_session=True)
+    display.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+    for key, value in (("mode", "single"), ("themes", "['screensavers-brisalo']"), ("lock-enabled", "false"),
+                       ("idle-activation-enabled", "false")):
+        result = subprocess.run(["gsettings", "set", "org.mate.screensaver", key, value], env=display.env,
+                                stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=20)
+        check(result.returncode == 0, "gsettings set %s: %s" % (key, result.stderr))
+    return bus
 
 
 def kaleidoscope_on_screen(display, shot):
@@ -107,34 +138,42 @@ def kaleidoscope_on_screen(display, shot):
     return display.brightest(shot) > 0.2 and int(colours or 0) > 1000
 
 
-def as_user(work, arguments):
+def as_user(work, host, arguments):
     """The daemon's part, run as the ordinary user."""
     binary = os.path.join(work, "brisalo")
     home = os.path.join(work, "home")
     os.mkdir(home)
     place = None
-    if arguments == "--add-to-xscreensaver":
+    if host == "xscreensaver-list":
         place = add_to_list(home, binary)
-    else:
+    elif host == "xscreensaver":
         settings_file(home, binary, arguments)
+    bus = None
     with Display() as display:
         display.env["HOME"] = home
-        daemon = subprocess.Popen(["xscreensaver", "-no-splash", "-verbose"], env=display.env,
+        if host == "mate":
+            bus = mate_session(work, arguments, display)
+            run_daemon = ["mate-screensaver", "--no-daemon", "--debug"]
+            tool = "mate-screensaver-command"
+            query, activate, deactivate = ["--query"], ["--activate"], ["--deactivate"]
+        else:
+            run_daemon = ["xscreensaver", "-no-splash", "-verbose"]
+            tool = "xscreensaver-command"
+            query, deactivate = ["-time"], ["-deactivate"]
+            activate = ["-activate"] if place is None else ["-select", str(place)]
+        daemon = subprocess.Popen(run_daemon, env=display.env,
                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                   stderr=open(os.path.join(work, "daemon.log"), "w"), start_new_session=True)
         try:
-            wait_for("the daemon answering", lambda: command(display, "-time").returncode == 0, 20)
+            wait_for("the daemon answering", lambda: command(display, *query, tool=tool).returncode == 0, 20)
             check(not saver_processes(binary), "the saver ran before it was asked to")
-            if place is None:
-                check(command(display, "-activate").returncode == 0, "-activate was refused")
-            else:
-                check(command(display, "-select", str(place)).returncode == 0, "-select was refused")
+            check(command(display, *activate, tool=tool).returncode == 0, "%s was refused" % " ".join(activate))
             pids = wait_for("a Brisalo process after -activate", lambda: saver_processes(binary), 10)
             shot = os.path.join(work, "screen.png")
             wait_for("the kaleidoscope on the screen", lambda: kaleidoscope_on_screen(display, shot), 30)
             check(saver_processes(binary) == pids, "the saver was restarted: %s, then %s" % (
                 pids, saver_processes(binary)))
-            check(command(display, "-deactivate").returncode == 0, "-deactivate was refused")
+            check(command(display, *deactivate, tool=tool).returncode == 0, "%s was refused" % deactivate[0])
             wait_for("no Brisalo process after -deactivate", lambda: not saver_processes(binary), 10)
             check(daemon.poll() is None, "the daemon ended")
         except Failure:
@@ -151,36 +190,62 @@ def as_user(work, arguments):
                 except subprocess.TimeoutExpired:
                     os.killpg(daemon.pid, signal.SIGKILL)
                     daemon.wait(timeout=10)
+            if bus is not None:
+                os.killpg(bus.pid, signal.SIGTERM)
+                bus.wait(timeout=10)
+
+
+def copy_sources(script, work):
+    """The scripts and the MATE entry's template, beside the saver."""
+    source = os.path.join(os.path.dirname(script), "..", "..")
+    for folder, name in (("tests/host", "daemon_test.py"), ("tests/e2e", "saver_e2e.py"),
+                         ("dist", "brisalo-mate.desktop.in")):
+        target = os.path.join(work, os.path.basename(folder))
+        os.makedirs(target, mode=0o755, exist_ok=True)
+        shutil.copy(os.path.join(source, folder, name), os.path.join(target, name))
 
 
 def main():
-    if len(sys.argv) == 4 and sys.argv[1] == "--as-user":
+    if len(sys.argv) == 5 and sys.argv[1] == "--as-user":
         try:
-            as_user(sys.argv[2], sys.argv[3])
+            as_user(sys.argv[2], sys.argv[3], sys.argv[4])
         except Failure as failure:
             print("FAILED: %s" % failure)
             return 1
         print("passed")
         return 0
-    if len(sys.argv) not in (2, 3):
+    if len(sys.argv) not in (3, 4) or sys.argv[2] not in ("xscreensaver", "xscreensaver-list", "mate"):
         raise SystemExit(__doc__)
-    for tool in ("xscreensaver", "xscreensaver-command", "Xvfb", "xdotool", "import", "convert"):
+    host = sys.argv[2]
+    tools = ["mate-screensaver", "mate-screensaver-command", "dbus-daemon", "gsettings"] if host == "mate" else \
+        ["xscreensaver", "xscreensaver-command"]
+    for tool in tools + ["Xvfb", "xdotool", "import", "convert"]:
         if shutil.which(tool) is None:
             print("FAILED: %s is not installed (tools/deps.sh installs it)" % tool)
             return 1
     built = os.path.abspath(sys.argv[1])
-    arguments = sys.argv[2] if len(sys.argv) == 3 else "--root"
+    arguments = sys.argv[3] if len(sys.argv) == 4 else "--root"
+    hack = None
+    if host == "mate":
+        if not os.access(HACK_FOLDER, os.W_OK):
+            print("skipped: making the link in %s needs root" % HACK_FOLDER)
+            return 77
+        hack = arguments = os.path.join(HACK_FOLDER, "brisalo-test-%d" % os.getpid())
     # A copy of its own, beside its dialog module, that the user can run and the test can
     # tell from any other saver.
     work = tempfile.mkdtemp(prefix="brisalo-xscreensaver-")
     try:
         shutil.copy(built, os.path.join(work, "brisalo"))
+        if hack is not None:
+            os.symlink(os.path.join(work, "brisalo"), hack)
         module = os.path.join(os.path.dirname(built), MODULE)
         if os.path.exists(module):
             shutil.copy(module, os.path.join(work, MODULE))
         script = os.path.abspath(__file__)
         if os.getuid() != 0:
-            return subprocess.run([sys.executable, script, "--as-user", work, arguments], timeout=240).returncode
+            copy_sources(script, work)
+            return subprocess.run([sys.executable, script, "--as-user", work, host, arguments],
+                                  timeout=240).returncode
         try:
             pwd.getpwnam(TEST_USER)
         except KeyError:
@@ -192,15 +257,15 @@ def main():
             if os.path.exists(os.path.join(work, name)):
                 os.chown(os.path.join(work, name), user.pw_uid, user.pw_gid)
         # The user may not reach the source tree: the scripts go along in copies.
-        for folder, name in (("host", "xscreensaver_test.py"), ("e2e", "saver_e2e.py")):
-            os.makedirs(os.path.join(work, folder), mode=0o755, exist_ok=True)
-            shutil.copy(os.path.join(os.path.dirname(script), "..", folder, name), os.path.join(work, folder, name))
+        copy_sources(script, work)
         # The user's Python: the one running this may live in root's home.
         python = shutil.which("python3", path="/usr/local/bin:/usr/bin:/bin") or sys.executable
         return subprocess.run(["runuser", "-u", TEST_USER, "--", python,
-                               os.path.join(work, "host", "xscreensaver_test.py"), "--as-user", work, arguments],
+                               os.path.join(work, "host", "daemon_test.py"), "--as-user", work, host, arguments],
                               timeout=240).returncode
     finally:
+        if hack is not None and os.path.islink(hack):
+            os.unlink(hack)
         shutil.rmtree(work, ignore_errors=True)
 
 
