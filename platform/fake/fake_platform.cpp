@@ -75,6 +75,24 @@ bool PlatformRegisterClass(const char* className, WindowProcedure procedure, Pla
 int32_t PlatformGetScreenWidth() { return fakePlatform.screenWidth; }
 int32_t PlatformGetScreenHeight() { return fakePlatform.screenHeight; }
 
+int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, int32_t capacity) {
+    if (window == 0 || window != fakePlatform.window || capacity < 1) return 0;
+    if (fakePlatform.monitors.empty()) {
+        // Cut to the window by the shell, at whatever size the window now has.
+        monitors[0].rect = {0, 0, INT16_MAX, INT16_MAX};
+        monitors[0].surface = 0;
+        return 1;
+    }
+    int32_t count = 0;
+    for (const PlatformMonitor& monitor : fakePlatform.monitors) {
+        if (count == capacity) break;
+        monitors[count++] = monitor;
+    }
+    return count;
+}
+
+bool PlatformIsDisplayOff() { return fakePlatform.displayOff; }
+
 bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
     if (fakePlatform.hostWindows.count(window) == 0) return false;
     *rect = fakePlatform.hostRect;
@@ -194,6 +212,7 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
     return true;
 }
 
+void PlatformSelectSurface(PlatformDevice, int32_t surface) { fakePlatform.surfacesSelected.push_back(surface); }
 void PlatformSwapBuffers(PlatformDevice) { fakePlatform.note("SwapBuffers"); }
 void PlatformReleaseDevice(PlatformWindow, PlatformDevice) { fakePlatform.note("ReleaseDevice"); }
 

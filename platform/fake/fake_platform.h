@@ -24,6 +24,9 @@ struct FakePlatform {
     bool registerClassFails = false;
     int32_t screenWidth = 1280;
     int32_t screenHeight = 1024;
+    // The saver window's monitors; none means one covering the window.
+    std::vector<PlatformMonitor> monitors;
+    bool displayOff = false;
     std::set<PlatformWindow> hostWindows;  // windows that a Preview may draw in
     PlatformRect hostRect{0, 0, 152, 112};
     int32_t pixelFormat = 7;  // 0: no format matches
@@ -47,6 +50,7 @@ struct FakePlatform {
     std::vector<PlatformWindow> destroyed;
     std::vector<std::string> messageBoxes;  // "caption: text"
     std::vector<uint32_t> sleeps;
+    std::vector<int32_t> surfacesSelected;
     std::vector<PlatformWindow> verifyCalls;
     std::vector<PlatformWindow> changePasswordParents;
     std::map<int32_t, bool> dialogChecks;

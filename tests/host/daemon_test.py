@@ -8,6 +8,9 @@ HOST is one of
   xscreensaver       a private ~/.xscreensaver whose only program is the built saver (a GL
                      entry; ARGUMENTS, default "--root", are its part of the line), started
                      by `xscreensaver-command -activate`
+  xscreensaver-two-monitors
+                     the same on a screen split into two monitors, each of which gets a
+                     copy of its own, and the two copies must show different pictures
   xscreensaver-list  no ~/.xscreensaver: `brisalo --add-to-xscreensaver` makes one from the
                      system's list, a second run changes nothing, and `-select N` of
                      Brisalo's place in that list starts it
@@ -29,7 +32,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from saver_e2e import Display, Failure, check  # noqa: E402
+from saver_e2e import TWO_MONITORS, Display, Failure, check  # noqa: E402
+import pictures  # noqa: E402
 
 TEST_USER = "brisalo-host"
 HACK_FOLDER = "/usr/libexec/xscreensaver"
@@ -138,6 +142,25 @@ def kaleidoscope_on_screen(display, shot):
     return display.brightest(shot) > 0.2 and int(colours or 0) > 1000
 
 
+def copies_differ(display, shot):
+    """The two monitors' copies, started in the same second, show faces of their own. Their
+    buttons move by frames, not time, so even equal copies drift apart in place; the colours
+    they show stay the same (a colour distance near 0.01) where faces are shared, and differ
+    by far more (0.5 and over) where they are not. A few looks, in case two faces happen to be
+    alike."""
+    distances = []
+    for _ in range(3):
+        display.screenshot("root", shot)
+        halves = [pictures.crop(shot, geometry, shot + name + ".png", display.env)
+                  for name, geometry in TWO_MONITORS["monitors"]]
+        distances.append(pictures.histogram_distance(*[pictures.colour_histogram(h, display.env) for h in halves]))
+        if distances[-1] > 0.08:
+            print("    the monitors' colours differ by %.3f" % distances[-1])
+            return
+        time.sleep(2.0)
+    raise Failure("the two monitors show the same faces (colour distances %r)" % distances)
+
+
 def as_user(work, host, arguments):
     """The daemon's part, run as the ordinary user."""
     binary = os.path.join(work, "brisalo")
@@ -146,10 +169,11 @@ def as_user(work, host, arguments):
     place = None
     if host == "xscreensaver-list":
         place = add_to_list(home, binary)
-    elif host == "xscreensaver":
+    elif host.startswith("xscreensaver"):
         settings_file(home, binary, arguments)
     bus = None
-    with Display() as display:
+    two = host == "xscreensaver-two-monitors"
+    with Display(**(TWO_MONITORS if two else {})) as display:
         display.env["HOME"] = home
         if host == "mate":
             bus = mate_session(work, arguments, display)
@@ -168,9 +192,14 @@ def as_user(work, host, arguments):
             wait_for("the daemon answering", lambda: command(display, *query, tool=tool).returncode == 0, 20)
             check(not saver_processes(binary), "the saver ran before it was asked to")
             check(command(display, *activate, tool=tool).returncode == 0, "%s was refused" % " ".join(activate))
-            pids = wait_for("a Brisalo process after -activate", lambda: saver_processes(binary), 10)
+            copies = 2 if two else 1
+            pids = wait_for("%d Brisalo processes after %s" % (copies, activate[0]),
+                            lambda: len(saver_processes(binary)) == copies and saver_processes(binary), 10)
             shot = os.path.join(work, "screen.png")
             wait_for("the kaleidoscope on the screen", lambda: kaleidoscope_on_screen(display, shot), 30)
+            if two:
+                time.sleep(2.0)  # both copies past their first frames
+                copies_differ(display, shot)
             check(saver_processes(binary) == pids, "the saver was restarted: %s, then %s" % (
                 pids, saver_processes(binary)))
             check(command(display, *deactivate, tool=tool).returncode == 0, "%s was refused" % deactivate[0])
@@ -199,7 +228,7 @@ def copy_sources(script, work):
     """The scripts and the MATE entry's template, beside the saver."""
     source = os.path.join(os.path.dirname(script), "..", "..")
     for folder, name in (("tests/host", "daemon_test.py"), ("tests/e2e", "saver_e2e.py"),
-                         ("dist", "brisalo-mate.desktop.in")):
+                         ("tests/support", "pictures.py"), ("dist", "brisalo-mate.desktop.in")):
         target = os.path.join(work, os.path.basename(folder))
         os.makedirs(target, mode=0o755, exist_ok=True)
         shutil.copy(os.path.join(source, folder, name), os.path.join(target, name))
@@ -214,7 +243,8 @@ def main():
             return 1
         print("passed")
         return 0
-    if len(sys.argv) not in (3, 4) or sys.argv[2] not in ("xscreensaver", "xscreensaver-list", "mate"):
+    if len(sys.argv) not in (3, 4) or sys.argv[2] not in ("xscreensaver", "xscreensaver-two-monitors",
+                                                          "xscreensaver-list", "mate"):
         raise SystemExit(__doc__)
     host = sys.argv[2]
     tools = ["mate-screensaver", "mate-screensaver-command", "dbus-daemon", "gsettings"] if host == "mate" else \

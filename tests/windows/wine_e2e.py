@@ -15,6 +15,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import pictures  # noqa: E402  (shared with the Linux suite)
+
 BUILD, LINUX_BUILD = sys.argv[1], sys.argv[2]
 LINUX_FRAMES = os.path.join(LINUX_BUILD, "brisalo-frames")
 X_HOST_WINDOW = os.path.join(LINUX_BUILD, "tests", "e2e", "e2e_host_window")
@@ -206,41 +209,92 @@ def case_screensaver_ends_when_focus_moves_away():
         other.wait(timeout=10)
 
 
-def case_missing_opengl_shows_its_message():
-    """On a display without GLX no pixel format matches: the message box, then exit code 0."""
-    # The server picks a free display number itself and says which, so no other server on
-    # this machine can be mistaken for it.
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
-                               "tcp", "-noreset", "-extension", "GLX"], stdin=subprocess.DEVNULL,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
-    os.close(write_end)
-    with os.fdopen(read_end) as announced:
-        number = int(announced.readline().strip() or "-1")
-    check(number >= 0, "no display without GLX could be started")
-    # A wineserver still holding the other display would take this run's windows there.
-    subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
-    display = os.environ["DISPLAY"]
-    os.environ["DISPLAY"] = ":%d" % number
-    process = None
-    try:
+class OwnDisplay:
+    """An Xvfb of this case's own, which the server numbers itself (so no other server on this
+    machine can be mistaken for it), with Wine's windows moved there."""
+
+    def __init__(self, *options):
+        self.options = options
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset",
+                                        *self.options], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            number = int(announced.readline().strip() or "-1")
+        check(number >= 0, "no display of our own could be started")
+        # A wineserver still holding the other display would take this run's windows there.
+        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+        self.previous = os.environ["DISPLAY"]
+        os.environ["DISPLAY"] = ":%d" % number
         deadline = time.time() + 10
         while xdotool("getmouselocation", check_result=False) == "":
-            check(time.time() < deadline and server.poll() is None, "no display :%d without GLX" % number)
+            check(time.time() < deadline and self.server.poll() is None, "no display :%d" % number)
             time.sleep(0.1)
-        process = start(SCR, "/s")
-        box = find("Error", process)
-        check(xdotool("search", "--name", "^SaverWindow$", check_result=False) != "",
-              "the message came before the window was made")
-        xdotool("windowfocus", "--sync", str(box), "key", "Return")
-        ended(process)
-    finally:
-        if process is not None:
-            stop(process)
+        return self
+
+    def __exit__(self, *exc):
         subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
-        os.environ["DISPLAY"] = display
-        server.terminate()
-        server.wait(timeout=10)
+        os.environ["DISPLAY"] = self.previous
+        self.server.terminate()
+        self.server.wait(timeout=10)
+
+
+def case_missing_opengl_shows_its_message():
+    """On a display without GLX no pixel format matches: the message box, then exit code 0."""
+    with OwnDisplay("-screen", "0", "1280x1024x24", "-extension", "GLX"):
+        process = start(SCR, "/s")
+        try:
+            box = find("Error", process)
+            check(xdotool("search", "--name", "^SaverWindow$", check_result=False) != "",
+                  "the message came before the window was made")
+            xdotool("windowfocus", "--sync", str(box), "key", "Return")
+            ended(process)
+        finally:
+            stop(process)
+
+
+WINE_X11_KEY = r"HKCU\Software\Wine\X11 Driver"
+
+
+def case_screensaver_covers_two_monitors():
+    """Two monitors side by side: one window over both, a kaleidoscope about each one's centre."""
+    with OwnDisplay("-screen", "0", "2560x720x24"):
+        for name, layout, output in (("left", "1280/338x720/190+0+0", "screen"),
+                                     ("right", "1280/338x720/190+1280+0", "none")):
+            check(run("xrandr", "--setmonitor", name, layout, output).returncode == 0, "xrandr --setmonitor")
+        # Without RandR Wine counts the monitors that Xinerama reports.
+        run("wine", "reg", "add", WINE_X11_KEY, "/v", "UseXRandR", "/d", "N", "/f")
+        process = None
+        try:
+            xdotool("mousemove", "640", "360")
+            process = start(SCR, "/s")
+            window = find("SaverWindow", process)
+            check(geometry(window) == (0, 0, 2560, 720), "window geometry %r" % (geometry(window),))
+            with tempfile.TemporaryDirectory() as folder:
+                shot = os.path.join(folder, "monitors.png")
+                deadline = time.time() + 40
+                while True:
+                    check(process.poll() is None, "ended on its own (%s)" % process.returncode)
+                    subprocess.run(["import", "-window", "root", shot], check=True, timeout=60,
+                                   stdin=subprocess.DEVNULL, capture_output=True)
+                    found = [pictures.kaleidoscope_about_centre(pictures.crop(shot, g, shot + side + ".png"))
+                             for side, g in (("left", "1280x720+0+0"), ("right", "1280x720+1280+0"))]
+                    if all(good for good, _ in found):
+                        break
+                    check(time.time() < deadline, "not a kaleidoscope about each monitor's centre: %r" % found)
+                    time.sleep(1.0)
+                keep = os.environ.get("BRISALO_E2E_SHOTS")
+                if keep:
+                    shutil.copy(shot, os.path.join(keep, "wine-monitors.png"))
+            xdotool("windowfocus", "--sync", str(window), "key", "Escape")
+            ended(process)
+        finally:
+            if process is not None:
+                stop(process)
+            run("wine", "reg", "delete", WINE_X11_KEY, "/v", "UseXRandR", "/f")
 
 
 def configure(keys, expected, what):
