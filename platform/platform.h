@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/launch.h"
+
 // The saver shell's window-system layer. Each operation stands for one Win32 call (named
 // in its comment) and keeps that call's meaning, so a Win32 build is near pass-through;
 // the X11 build emulates it. One implementation is linked per build (X11 or Win32 in the
@@ -71,20 +73,12 @@ struct DialogTemplate {
     int32_t controlCount;
 };
 
-// What a host may ask of a run beyond the command line's mode; the defaults change nothing.
-struct RunOptions {
-    int32_t useMirrors = -1;  // 0 or 1 in place of the setting for this run; -1: the setting
-    int32_t passCount = 0;    // the number of passes to start with; 0: the Renderer's own
-    bool showFps = false;     // the measured frame rate on standard error every few seconds
-};
-
-// Process. PlatformStartProcess keeps what main() was given (the X11 command line is built
-// from argv) and installs the process-wide handlers; call it first.
+// Process. PlatformStartProcess reads what main() was given (Win32 reads GetCommandLineA)
+// and installs the process-wide handlers; call it first.
 void PlatformStartProcess(int argc, char** argv);
 PlatformInstance PlatformModuleInstance();    // GetModuleHandleA(NULL)
 int32_t PlatformStartShowCommand();           // STARTUPINFO.wShowWindow or SW_SHOWDEFAULT
-const char* PlatformGetCommandLine();         // GetCommandLineA
-RunOptions PlatformGetRunOptions();           // X11 host options; defaults elsewhere
+PlatformLaunch PlatformGetLaunch();           // the command line, read in this system's grammar
 PlatformWindow PlatformGetForegroundWindow(); // GetForegroundWindow
 uint32_t PlatformGetTickCount();              // GetTickCount
 void PlatformSleep(uint32_t milliseconds);    // Sleep

@@ -149,7 +149,7 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     }
 
     // A host's options hold for this run only; nothing of them is stored.
-    const RunOptions options = PlatformGetRunOptions();
+    const RunOptions options = PlatformGetLaunch().options;
     if (options.useMirrors >= 0) settings->useMirrors = options.useMirrors;
 
     // Copies that a host runs on several monitors start together; each has its own window.

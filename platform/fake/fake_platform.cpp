@@ -4,6 +4,7 @@
 
 #include "platform/default_window_proc.h"
 #include "platform/messages.h"
+#include "platform/windows_command_line.h"
 
 FakePlatform fakePlatform;
 
@@ -43,8 +44,13 @@ uint32_t PLATFORM_STDCALL FakePwdChangePassword(const char* provider, PlatformWi
 void PlatformStartProcess(int, char**) {}
 PlatformInstance PlatformModuleInstance() { return 0x400000; }
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
-const char* PlatformGetCommandLine() { return fakePlatform.commandLine.c_str(); }
-RunOptions PlatformGetRunOptions() { return fakePlatform.runOptions; }
+// Read as Windows reads its line, unless the test gives the record itself.
+PlatformLaunch PlatformGetLaunch() {
+    if (fakePlatform.launch) return *fakePlatform.launch;
+    PlatformLaunch launch = ReadWindowsCommandLine(fakePlatform.commandLine.c_str());
+    launch.options = fakePlatform.runOptions;
+    return launch;
+}
 
 PlatformWindow PlatformGetForegroundWindow() {
     fakePlatform.note("GetForegroundWindow");

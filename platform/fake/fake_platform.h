@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ struct FakePlatform {
     // Answers the test sets.
     std::string commandLine = "brisalo.scr";
     RunOptions runOptions;
+    std::optional<PlatformLaunch> launch;  // in place of reading commandLine
     PlatformWindow foregroundWindow = 0;
     PlatformPoint cursor;
     uint32_t tick = 0;

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_monitors.h"
+#include "platform/win32/win32_resource_ids.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ bool PlatformRegisterClass(const char* className, WindowProcedure procedure, Pla
     windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = ClassWindowProc;
     windowClass.hInstance = reinterpret_cast<HINSTANCE>(instance);
+    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(BRISALO_ICON_ID));
     windowClass.lpszClassName = className;
     return RegisterClassA(&windowClass) != 0;
 }

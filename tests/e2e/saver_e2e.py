@@ -414,6 +414,31 @@ def case_help_and_version(display):
         out, err = expect_exit_zero(saver, " ".join(args), within=5.0)
         check(out.startswith(first) and err == "", "%s: %r %r" % (" ".join(args), out, err))
     check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False), "it drew")
+    # A text that could not be written is the one failure with an exit code of its own.
+    for args in (["--help"], ["--version"]):
+        for how, stdout in (("to /dev/full", open("/dev/full", "w")), ("with stdout closed", None)):
+            close = (1,) if stdout is None else ()
+            result = subprocess.run(["timeout", "20", BRISALO, *args], env=display.env, stdin=subprocess.DEVNULL,
+                                    stdout=stdout if stdout is not None else subprocess.DEVNULL,
+                                    stderr=subprocess.PIPE, text=True,
+                                    preexec_fn=(lambda: os.close(1)) if close else None)
+            if stdout is not None:
+                stdout.close()
+            what = "%s %s" % (args[0], how)
+            check(result.returncode == 1, "%s: exit code %d" % (what, result.returncode))
+            check(result.stderr.startswith("brisalo: cannot write to standard output: ") and
+                  result.stderr.count("\n") == 1, "%s: %r" % (what, result.stderr))
+
+
+def case_unknown_words_say_so(display):
+    for args in (["/x"], ["--bogus"], ["--rot"], ["-h"], ["-v"], ["-passes", "3"], ["--passes", "3"]):
+        what = " ".join(args)
+        saver = display.start(*args)
+        out, err = expect_exit_zero(saver, what, within=5.0)
+        check(out == "" and err.count("\n") == 1 and err.startswith("brisalo: ") and "--help" in err,
+              "%s: %r %r" % (what, out, err))
+    check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False), "it drew")
+    check(settings_text(display) is None, "it wrote the settings")
 
 
 def case_screensaver_ends_when_focus_moves_away(display):
@@ -669,7 +694,7 @@ CASES = {
     "configure_starts_with_a_fifo_as_settings": case_configure_starts_with_a_fifo_as_settings,
     "screensaver_covers_two_monitors": case_screensaver_covers_two_monitors,
     "screensaver_portrait_monitor_shows_everything": case_screensaver_portrait_monitor_shows_everything,
-    "unknown_switch_ends_at_once": quick_exit("/x"),
+    "unknown_words_say_so": case_unknown_words_say_so,
     "change_password_ends_at_once": quick_exit("/a"),
 }
 

@@ -22,6 +22,8 @@ BUILD, LINUX_BUILD = sys.argv[1], sys.argv[2]
 LINUX_FRAMES = os.path.join(LINUX_BUILD, "brisalo-frames")
 X_HOST_WINDOW = os.path.join(LINUX_BUILD, "tests", "e2e", "e2e_host_window")
 SCR = os.path.join(BUILD, "Brisalo.scr")
+MSI = os.path.join(BUILD, "Brisalo.msi")
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 OWN_KEY = r"HKCU\Software\Vormix\Talvane"
 
 
@@ -126,10 +128,10 @@ def forget_mirrors():
     run("wine", "reg", "delete", OWN_KEY, "/f")
 
 
-def saver():
+def saver(path=SCR):
     """A full-screen saver, its window found, focused and with the pointer resting on it."""
     xdotool("mousemove", "640", "512")
-    process = start(SCR, "/s")
+    process = start(path, "/s")
     window = find("SaverWindow", process)
     xdotool("windowfocus", "--sync", str(window))
     time.sleep(2.0)  # a few frames, and the mouse origin taken
@@ -372,6 +374,66 @@ def case_same_seed_same_frame_as_linux():
         print("    mean absolute difference %.3f per channel; %.0f%% of channels lit" % (difference, lit * 100))
         check(lit > 0.05, "the Windows frame is nearly black")
         check(difference < 1.0, "mean absolute difference %.3f per channel" % difference)
+
+
+def case_resources_read_back():
+    program("brisalo_resource_check.exe", "Z:" + os.path.abspath(SCR).replace("/", "\\"))
+
+
+def prefix_files():
+    """Every file in the Wine prefix's C: drive, with its size."""
+    drive = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+    found = {}
+    for folder, _, names in os.walk(drive):
+        for name in names:
+            path = os.path.join(folder, name)
+            if not os.path.islink(path):
+                found[os.path.relpath(path, drive)] = os.path.getsize(path)
+    return found
+
+
+def uninstall_entries():
+    """The values of each Apps & Features key whose DisplayName names Brisalo."""
+    listing = run("wine", "reg", "query", UNINSTALL_KEY, "/s").stdout
+    keys, values = [], []
+    for line in listing.splitlines() + ["HKEY_END"]:
+        if line.startswith("HKEY_"):
+            if any(v.split()[:1] == ["DisplayName"] and "Brisalo" in v for v in values):
+                keys.append(values)
+            values = []
+        elif line.strip():
+            values.append(line.strip())
+    return keys
+
+
+def case_installer_installs_runs_and_uninstalls():
+    msi = "Z:" + os.path.abspath(MSI).replace("/", "\\")
+    installed = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "Brisalo.scr")
+    check(not os.path.exists(installed), "Brisalo.scr is in the system folder before the install")
+    before = prefix_files()
+    result = run("wine", "msiexec", "/i", msi, "/qn", timeout=300)
+    check(result.returncode == 0, "msiexec /i: exit %d %s" % (result.returncode, result.stderr[-2000:]))
+    with open(installed, "rb") as copy, open(SCR, "rb") as built:
+        check(copy.read() == built.read(), "the installed Brisalo.scr is not the built one")
+    try:
+        entries = uninstall_entries()
+        check(len(entries) == 1 and any(v.startswith("UninstallString") and "MsiExec.exe /X{" in v
+                                        for v in entries[0]), "not one Apps & Features entry: %r" % entries)
+        # It runs from there as the display settings would start it.
+        process, window = saver("C:\\windows\\system32\\Brisalo.scr")
+        try:
+            xdotool("key", "Escape")
+            ended(process)
+        finally:
+            stop(process)
+    finally:
+        result = run("wine", "msiexec", "/x", msi, "/qn", timeout=300)
+    check(result.returncode == 0, "msiexec /x: exit %d %s" % (result.returncode, result.stderr[-2000:]))
+    after = prefix_files()
+    # The saver's own run leaves its settings in the registry, not on the drive.
+    added = sorted(set(after) - set(before))
+    check(not os.path.exists(installed) and not added, "left behind: %s" % added[:20])
+    check(not uninstall_entries(), "the Apps & Features entry stays: %r" % uninstall_entries())
 
 
 def case_shell_unit_tests():
