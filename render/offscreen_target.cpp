@@ -64,12 +64,6 @@ bool loadFramebufferCalls() {
            load(calls.checkFramebufferStatus, "glCheckFramebufferStatus", suffix);
 }
 
-// Offset of the pass viewport inside the target: a window narrower than tall has a
-// viewport narrower than the square, centred in it.
-int32_t viewportLeft(const OffscreenViewport& viewport) {
-    return viewport.copyX < 0 ? -viewport.copyX : 0;
-}
-
 }  // namespace
 
 OffscreenViewport offscreenViewport(int32_t windowWidth, int32_t windowHeight) {
@@ -86,23 +80,21 @@ void createOffscreenTarget(Renderer& renderer) {
     renderer.offscreenColour = 0;
     if (!loadFramebufferCalls()) return;
 
-    const OffscreenViewport viewport = offscreenViewport(renderer.width, renderer.height);
-    const int32_t targetWidth = viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
-    if (targetWidth > largest) return;
+    if (kFeedbackSize > largest) return;
 
     GLuint framebuffer = 0;
     GLuint colour = 0;
     calls.genFramebuffers(1, &framebuffer);
     calls.genRenderbuffers(1, &colour);
     calls.bindRenderbuffer(GL_RENDERBUFFER, colour);
-    calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, targetWidth, kFeedbackSize);
+    calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kFeedbackSize, kFeedbackSize);
     calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
     const GLenum status = calls.checkFramebufferStatus(GL_FRAMEBUFFER);
-    // Cleared once: every offscreen pass clears behind its copy, and nothing draws outside
-    // the pass viewport, so the target is clear again at the start of every frame.
+    // Cleared once: every offscreen pass clears the whole target behind its copy, so it is
+    // clear again at the start of every frame.
     if (status == GL_FRAMEBUFFER_COMPLETE) glClear(GL_COLOR_BUFFER_BIT);
     calls.bindFramebuffer(GL_FRAMEBUFFER, 0);
     calls.bindRenderbuffer(GL_RENDERBUFFER, 0);
@@ -134,8 +126,11 @@ void unbindOffscreenTarget(const Renderer& renderer) {
     if (renderer.offscreenFramebuffer != 0) calls.bindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+// In the target the pass viewport is placed so that its centred square is the whole
+// target: a wide one reaches past both sides (the GL discards what falls outside), a
+// narrow one sits in the middle.
 int32_t useOffscreenViewport(const Renderer& renderer, const OffscreenViewport& viewport) {
-    const int32_t left = renderer.offscreenFramebuffer != 0 ? viewportLeft(viewport) : 0;
+    const int32_t left = renderer.offscreenFramebuffer != 0 ? -viewport.copyX : 0;
     glViewport(left, 0, viewport.width, kFeedbackSize);
     return left + viewport.copyX;
 }

@@ -13,8 +13,9 @@ struct OffscreenViewport {
 
 OffscreenViewport offscreenViewport(int32_t windowWidth, int32_t windowHeight);
 
-// A framebuffer object wide enough for the pass viewport and the copied square, so the
-// copy is defined in any window. Leaves the Renderer's fields 0 when the GL has none.
+// A framebuffer object holding just the copied square, so the copy is defined in any
+// window; its size never follows the window's, so a resize makes nothing anew. Leaves the
+// Renderer's fields 0 when the GL has none.
 void createOffscreenTarget(Renderer& renderer);
 void destroyOffscreenTarget(Renderer& renderer);
 

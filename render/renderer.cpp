@@ -77,15 +77,12 @@ Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
     createOffscreenTarget(*this);
 }
 
-// The projection follows the aspect, and the offscreen target, as wide as the passes at
-// that aspect, is made anew.
+// Only the projection follows the aspect: the offscreen target has one size for all.
 void Renderer::resize(int32_t windowWidth, int32_t windowHeight) {
     if (windowWidth == width && windowHeight == height) return;
     width = windowWidth;
     height = windowHeight;
     setProjection(width, height);
-    destroyOffscreenTarget(*this);
-    createOffscreenTarget(*this);
 }
 
 // The feedback textures go with the context, which the saver window deletes next.

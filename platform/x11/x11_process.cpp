@@ -11,6 +11,7 @@
 
 #include "platform/log.h"
 #include "platform/platform.h"
+#include "platform/x11/x11_allocator.h"
 #include "platform/x11/x11_command_line.h"
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
@@ -61,6 +62,7 @@ std::string HostedCommandLine(int argc, char** argv) {
 }  // namespace
 
 void PlatformStartProcess(int argc, char** argv) {
+    X11ReturnLargeBlocksToTheSystem();
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
