@@ -93,6 +93,11 @@ bool X11ErrorTrap::failed() {
     return trappedError != 0;
 }
 
+int X11ErrorTrap::errorCode() {
+    XSync(display, False);
+    return trappedError;
+}
+
 void X11InstallErrorHandlers(bool chainPrevious) {
     const XErrorHandler previous = XSetErrorHandler(OnXError);
     if (chainPrevious && previous != OnXError) chained = previous;

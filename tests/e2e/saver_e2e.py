@@ -413,6 +413,22 @@ def case_host_window_id_ends_on_sigterm(display):
         host.wait(timeout=10)
 
 
+def case_host_window_id_names_what_cannot_be_drawn_in(display):
+    """A target that is there but cannot hold a window of ours is named for what it is."""
+    for kind, reason in (("input-only", "it is not a window that can be drawn in (BadMatch)"),
+                         ("pixmap", "it is a pixmap, not a window")):
+        host = subprocess.Popen([HOST_WINDOW, "320", "240", kind], env=display.env, stdin=subprocess.PIPE,
+                                stdout=subprocess.PIPE, text=True)
+        try:
+            target = int(host.stdout.readline())
+            saver = display.start("--window-id", str(target))
+            out, err = expect_exit_zero(saver, "a %s target" % kind)
+            check(err == "brisalo: cannot draw in window 0x%x: %s\n" % (target, reason), "%s: %r" % (kind, err))
+        finally:
+            host.stdin.close()
+            host.wait(timeout=10)
+
+
 def case_help_and_version(display):
     for args, first in ((["--help"], "Usage: brisalo"), (["-version"], "brisalo 1.0"), (["--root", "--help"], "Usage:")):
         saver = display.start(*args)
@@ -607,6 +623,7 @@ CASES = {
     "host_root_draws_a_kaleidoscope": case_host_root_draws_a_kaleidoscope,
     "host_window_id_follows_its_window": follows_its_host(["--window-id", "0x%x"]),
     "host_window_id_ends_on_sigterm": case_host_window_id_ends_on_sigterm,
+    "host_window_id_names_what_cannot_be_drawn_in": case_host_window_id_names_what_cannot_be_drawn_in,
     "preview_follows_its_host": follows_its_host(["/p", "%d"]),
     "screensaver_picture": case_screensaver_picture,
     "preview_draws_in_its_host_until_it_goes": case_preview_draws_in_its_host_until_it_goes,
