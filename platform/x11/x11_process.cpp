@@ -11,6 +11,7 @@
 
 #include "platform/log.h"
 #include "platform/platform.h"
+#include "platform/x11/x11_allocator.h"
 #include "platform/x11/xscreensaver_list.h"
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
@@ -48,6 +49,7 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
 }  // namespace
 
 void PlatformStartProcess(int argc, char** argv) {
+    X11ReturnLargeBlocksToTheSystem();
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);

@@ -200,7 +200,9 @@ const Snapshot& TakeSnapshot(const std::string& fileName) {
 std::string SettingsFileName() {
     const std::string directory = SettingsDirectory();
     if (directory.empty()) {
-        lastError = "no settings folder: neither XDG_CONFIG_HOME nor HOME is an absolute path";
+        // The place as the manual names it: a path, though not one that exists here.
+        lastError = "${XDG_CONFIG_HOME:-~/.config}/brisalo/settings.reg: neither XDG_CONFIG_HOME nor HOME is an "
+                    "absolute path";
         return std::string();
     }
     return directory + "/settings.reg";
