@@ -22,8 +22,13 @@ volatile sig_atomic_t x11StopRequested = 0;
 
 namespace {
 
-PlatformLaunch launch;
-std::string launchFailure;
+// What main() was given, read once: the launch, and why a host's line could not be run.
+struct X11ProcessState {
+    PlatformLaunch launch;
+    std::string launchFailure;
+};
+
+X11ProcessState process;
 
 void OnStopSignal(int) { x11StopRequested = 1; }
 
@@ -33,7 +38,8 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
     const HostOptions options = ParseHostOptions(argc, argv);
     for (const std::string& message : options.messages) PlatformLogError("%s", message.c_str());
     bool onRoot = false;
-    PlatformLaunch read = LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &launchFailure);
+    PlatformLaunch read =
+        LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &process.launchFailure);
     if (options.addToXScreenSaver) {
         read.done = true;
         read.exitCode = AddToXScreenSaver();
@@ -59,14 +65,14 @@ void PlatformStartProcess(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
 
     X11InstallErrorHandlers(false);
-    launch = ReadLaunch(argc, argv);
+    process.launch = ReadLaunch(argc, argv);
 }
 
 PlatformInstance PlatformModuleInstance() { return 0; }
 
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
 
-PlatformLaunch PlatformGetLaunch() { return launch; }
+PlatformLaunch PlatformGetLaunch() { return process.launch; }
 
 // The window with the input focus, as the top-level window that holds it; 0 when the focus
 // follows the pointer or there is no display.
