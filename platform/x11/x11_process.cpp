@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/x11/x11_allocator.h"
 #include "platform/x11/x11_command_line.h"
+#include "platform/x11/x11_host_exit.h"
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
@@ -25,7 +26,7 @@ namespace {
 std::string commandLine;
 RunOptions runOptions;
 
-void OnStopSignal(int) { x11StopRequested = 1; }
+void OnStopSignal(int stopSignal) { x11StopRequested = stopSignal; }
 
 // A host's line becomes a preview of the host's window: the same run, a child filling the
 // window, no close rules, an end when the window goes. A line that has nothing to run
@@ -53,6 +54,7 @@ std::string HostedCommandLine(int argc, char** argv) {
         window = display != nullptr ? RootWindow(display, DefaultScreen(display)) : 0;
     }
     x11.hosted = true;
+    X11EndByTheStopSignalWhenHosted();
     runOptions.useMirrors = options.useMirrors;
     runOptions.passCount = options.passCount;
     runOptions.showFps = options.showFps;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Brisalo under the real XScreenSaver daemon, on a private Xvfb, as an ordinary user: a
 private ~/.xscreensaver whose only program is the built saver (a GL entry);
-`xscreensaver-command -activate` starts it and the screen shows the kaleidoscope;
+`xscreensaver-command -activate` starts it and the screen shows the kaleidoscope; `-cycle`
+stops it for a new one, and the daemon's log reads that as the normal end of a saver;
 `-deactivate` ends it and leaves no saver process behind.
 
 Usage: xscreensaver_test.py BRISALO [ARGUMENTS]
@@ -56,6 +57,11 @@ def settings_file(home, binary, arguments):
                 "programs:\tGL: %s %s \\n\n" % (binary, arguments))
 
 
+def log_text(work):
+    with open(os.path.join(work, "daemon.log")) as log:
+        return log.read()
+
+
 def command(display, *args):
     return subprocess.run(["xscreensaver-command", *args], env=display.env, stdin=subprocess.DEVNULL,
                           capture_output=True, text=True, timeout=20)
@@ -89,6 +95,12 @@ def as_user(work, arguments):
             wait_for("the kaleidoscope on the screen", lambda: kaleidoscope_on_screen(display, shot), 30)
             check(saver_processes(binary) == pids, "the saver was restarted: %s, then %s" % (
                 pids, saver_processes(binary)))
+            # The daemon kills the saver for the next one and waits for it.
+            check(command(display, "-cycle").returncode == 0, "-cycle was refused")
+            said = wait_for("the daemon's word on the first saver's end", lambda: [
+                line for line in log_text(work).splitlines() if any("child pid %d " % pid in line for pid in pids)], 10)
+            check(all("exited normally" in line for line in said), "the daemon took the end for a crash: %s" % said)
+            wait_for("a new saver after -cycle", lambda: saver_processes(binary) and saver_processes(binary) != pids, 10)
             check(command(display, "-deactivate").returncode == 0, "-deactivate was refused")
             wait_for("no Brisalo process after -deactivate", lambda: not saver_processes(binary), 10)
             check(daemon.poll() is None, "the daemon ended")
