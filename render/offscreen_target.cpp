@@ -22,6 +22,7 @@ struct FramebufferCalls {
     PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
     PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+    PFNGLBLITFRAMEBUFFERPROC blitFramebuffer = nullptr;  // optional: copies between views
 };
 
 FramebufferCalls calls;
@@ -53,6 +54,9 @@ bool loadFramebufferCalls() {
     } else {
         return false;
     }
+    if (suffix[0] == '\0' || hasExtension("GL_EXT_framebuffer_blit")) {
+        load(calls.blitFramebuffer, "glBlitFramebuffer", suffix);
+    }
     return load(calls.genFramebuffers, "glGenFramebuffers", suffix) &&
            load(calls.deleteFramebuffers, "glDeleteFramebuffers", suffix) &&
            load(calls.bindFramebuffer, "glBindFramebuffer", suffix) &&
@@ -62,6 +66,12 @@ bool loadFramebufferCalls() {
            load(calls.renderbufferStorage, "glRenderbufferStorage", suffix) &&
            load(calls.framebufferRenderbuffer, "glFramebufferRenderbuffer", suffix) &&
            load(calls.checkFramebufferStatus, "glCheckFramebufferStatus", suffix);
+}
+
+// Offset of the pass viewport inside the target: a window narrower than tall has a
+// viewport narrower than the square, centred in it.
+int32_t viewportLeft(const OffscreenViewport& viewport) {
+    return viewport.copyX < 0 ? -viewport.copyX : 0;
 }
 
 }  // namespace
@@ -80,21 +90,23 @@ void createOffscreenTarget(Renderer& renderer) {
     renderer.offscreenColour = 0;
     if (!loadFramebufferCalls()) return;
 
+    const OffscreenViewport viewport = offscreenViewport(renderer.passWidth, renderer.passHeight);
+    const int32_t targetWidth = viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
-    if (kFeedbackSize > largest) return;
+    if (targetWidth > largest) return;
 
     GLuint framebuffer = 0;
     GLuint colour = 0;
     calls.genFramebuffers(1, &framebuffer);
     calls.genRenderbuffers(1, &colour);
     calls.bindRenderbuffer(GL_RENDERBUFFER, colour);
-    calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kFeedbackSize, kFeedbackSize);
+    calls.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, targetWidth, kFeedbackSize);
     calls.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     calls.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
     const GLenum status = calls.checkFramebufferStatus(GL_FRAMEBUFFER);
-    // Cleared once: every offscreen pass clears the whole target behind its copy, so it is
-    // clear again at the start of every frame.
+    // Cleared once: every offscreen pass clears behind its copy, and nothing draws outside
+    // the pass viewport, so the target is clear again at the start of every frame.
     if (status == GL_FRAMEBUFFER_COMPLETE) glClear(GL_COLOR_BUFFER_BIT);
     calls.bindFramebuffer(GL_FRAMEBUFFER, 0);
     calls.bindRenderbuffer(GL_RENDERBUFFER, 0);
@@ -126,11 +138,19 @@ void unbindOffscreenTarget(const Renderer& renderer) {
     if (renderer.offscreenFramebuffer != 0) calls.bindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-// In the target the pass viewport is placed so that its centred square is the whole
-// target: a wide one reaches past both sides (the GL discards what falls outside), a
-// narrow one sits in the middle.
 int32_t useOffscreenViewport(const Renderer& renderer, const OffscreenViewport& viewport) {
-    const int32_t left = renderer.offscreenFramebuffer != 0 ? -viewport.copyX : 0;
+    const int32_t left = renderer.offscreenFramebuffer != 0 ? viewportLeft(viewport) : 0;
     glViewport(left, 0, viewport.width, kFeedbackSize);
     return left + viewport.copyX;
+}
+
+bool copyWindowRect(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int32_t width, int32_t height) {
+    if (calls.blitFramebuffer == nullptr) return false;
+    GLint readBuffer = GL_BACK;
+    glGetIntegerv(GL_READ_BUFFER, &readBuffer);
+    glReadBuffer(GL_BACK);
+    calls.blitFramebuffer(fromX, fromY, fromX + width, fromY + height, toX, toY, toX + width, toY + height,
+                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glReadBuffer(static_cast<GLenum>(readBuffer));
+    return true;
 }

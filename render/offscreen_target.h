@@ -13,9 +13,8 @@ struct OffscreenViewport {
 
 OffscreenViewport offscreenViewport(int32_t windowWidth, int32_t windowHeight);
 
-// A framebuffer object holding just the copied square, so the copy is defined in any
-// window; its size never follows the window's, so a resize makes nothing anew. Leaves the
-// Renderer's fields 0 when the GL has none.
+// A framebuffer object wide enough for the pass viewport and the copied square, so the
+// copy is defined in any window. Leaves the Renderer's fields 0 when the GL has none.
 void createOffscreenTarget(Renderer& renderer);
 void destroyOffscreenTarget(Renderer& renderer);
 
@@ -26,3 +25,7 @@ void unbindOffscreenTarget(const Renderer& renderer);
 
 // Sets the pass viewport and returns the x from which to copy the 512 x 512 square.
 int32_t useOffscreenViewport(const Renderer& renderer, const OffscreenViewport& viewport);
+
+// Copies a rectangle of the window's back buffer to another place in it, pixel for pixel;
+// false where the GL cannot blit (the caller then draws). The rectangles must not overlap.
+bool copyWindowRect(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int32_t width, int32_t height);
