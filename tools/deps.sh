@@ -4,7 +4,7 @@
 set -e
 
 PACKAGES="cmake g++ make pkg-config libjpeg62-turbo-dev libgl-dev libglu1-mesa-dev \
-libgl1-mesa-dri libx11-dev libgtk-3-dev libpng-dev googletest libgtest-dev libbenchmark-dev \
+libgl1-mesa-dri libegl-dev libx11-dev libgtk-3-dev libpng-dev googletest libgtest-dev libbenchmark-dev \
 xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core python3 \
 libfreetype-dev clang libclang-rt-14-dev \
 g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 \
