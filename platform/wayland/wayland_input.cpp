@@ -116,12 +116,21 @@ void MovePointer(wl_fixed_t surfaceX, wl_fixed_t surfaceY) {
     }
 }
 
+void QueueMove() {
+    WaylandQueue(WM_SETCURSOR, wayland.window, HTCLIENT | (WM_MOUSEMOVE << 16));
+    WaylandQueue(WM_MOUSEMOVE, ButtonMaskFromState(ModifierState()),
+                 WaylandPointParam(wayland.pointerX - wayland.pointerOutput->x,
+                                   wayland.pointerY - wayland.pointerOutput->y));
+}
+
+// Crossing from one output's surface onto another's comes as an enter with no motion: it
+// is a move all the same.
 void PointerEnter(void*, wl_pointer*, uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
     wayland.pointerSerial = serial;
     wayland.pointerOutput = OutputOfSurface(surface);
     if (wayland.pointerOutput == nullptr || wayland.window == 0) return;
     MovePointer(x, y);
-    WaylandQueue(WM_SETCURSOR, wayland.window, HTCLIENT | (WM_MOUSEMOVE << 16));
+    QueueMove();
 }
 
 void PointerLeave(void*, wl_pointer*, uint32_t, wl_surface*) { wayland.pointerOutput = nullptr; }
@@ -129,10 +138,7 @@ void PointerLeave(void*, wl_pointer*, uint32_t, wl_surface*) { wayland.pointerOu
 void PointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
     if (wayland.pointerOutput == nullptr || wayland.window == 0) return;
     MovePointer(x, y);
-    WaylandQueue(WM_SETCURSOR, wayland.window, HTCLIENT | (WM_MOUSEMOVE << 16));
-    WaylandQueue(WM_MOUSEMOVE, ButtonMaskFromState(ModifierState()),
-                 WaylandPointParam(wayland.pointerX - wayland.pointerOutput->x,
-                                   wayland.pointerY - wayland.pointerOutput->y));
+    QueueMove();
 }
 
 // evdev's buttons as X numbers them.

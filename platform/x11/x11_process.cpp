@@ -15,6 +15,7 @@
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
+#include "platform/x11/wayland_hand_over.h"
 #include "platform/messages.h"
 
 volatile sig_atomic_t x11StopRequested = 0;
@@ -61,6 +62,7 @@ std::string HostedCommandLine(int argc, char** argv) {
 }  // namespace
 
 void PlatformStartProcess(int argc, char** argv) {
+    HandOverToWayland(argc, argv);
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
