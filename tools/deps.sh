@@ -8,7 +8,8 @@ libgl1-mesa-dri libegl-dev libx11-dev libgtk-3-dev libpng-dev googletest libgtes
 xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core python3 \
 libfreetype-dev clang libclang-rt-14-dev \
 g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 \
-file lintian xscreensaver"
+file lintian xscreensaver \
+sway swayidle grim wtype cage xwayland libwayland-dev wayland-protocols libxkbcommon-dev"
 
 missing=""
 for p in $PACKAGES; do
