@@ -50,26 +50,7 @@ std::string ExecutableFolder() {
     return slash == std::string::npos ? "." : folder.substr(0, slash);
 }
 
-bool IsOption(const char* word, const char* name) {
-    if (word[0] != '-') return false;
-    const char* given = word[1] == '-' ? word + 2 : word + 1;
-    return std::strcmp(given, name) == 0;
-}
-
 }  // namespace
-
-bool IsX11OnlyLine(int argc, const char* const* argv, const char* environmentWindow) {
-    if (environmentWindow != nullptr && *environmentWindow != '\0') return true;
-    for (int i = 1; i < argc; ++i) {
-        if (IsOption(argv[i], "root") || IsOption(argv[i], "window-id")) return true;
-    }
-    if (argc < 2) return false;
-    // The first switch, as the shell reads it: p or l after an optional slash or hyphen.
-    const char* word = argv[1];
-    if (*word == '/' || *word == '-') ++word;
-    return (*word == 'p' || *word == 'P' || *word == 'l' || *word == 'L') &&
-           (word[1] == '\0' || word[1] == ' ' || word[1] == ':');
-}
 
 // Beside us in a build tree, else beside the dialog module once installed. A twin that is
 // missing leaves the run here, where it can at least say why it shows nothing.
