@@ -32,6 +32,9 @@ constexpr uint32_t WM_ACTIVATEAPP = 0x001C;
 #ifndef WM_SETCURSOR
 constexpr uint32_t WM_SETCURSOR = 0x0020;
 #endif
+#ifndef WM_DISPLAYCHANGE
+constexpr uint32_t WM_DISPLAYCHANGE = 0x007E;
+#endif
 #ifndef WM_NCACTIVATE
 constexpr uint32_t WM_NCACTIVATE = 0x0086;
 #endif

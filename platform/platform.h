@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/launch.h"
+
 // The saver shell's window-system layer. Each operation stands for one Win32 call (named
 // in its comment) and keeps that call's meaning, so a Win32 build is near pass-through;
 // the X11 build emulates it. One implementation is linked per build (X11 or Win32 in the
@@ -37,6 +39,16 @@ struct PlatformRect {
     int32_t bottom = 0;
 };
 
+// One monitor that the saver window covers, in the coordinates of the surface it is drawn
+// on (pixels, top-left origin). A window system with one surface per output numbers them
+// from 0 and gives each output the whole of its own surface.
+struct PlatformMonitor {
+    PlatformRect rect;
+    int32_t surface = 0;
+};
+
+constexpr int32_t kMaxMonitors = 16;
+
 // The part of a PIXELFORMATDESCRIPTOR the saver fills in; every other field is zero.
 struct PixelFormatRequest {
     uint32_t flags = 0;      // PFD_* bits
@@ -61,20 +73,12 @@ struct DialogTemplate {
     int32_t controlCount;
 };
 
-// What a host may ask of a run beyond the command line's mode; the defaults change nothing.
-struct RunOptions {
-    int32_t useMirrors = -1;  // 0 or 1 in place of the setting for this run; -1: the setting
-    int32_t passCount = 0;    // the number of passes to start with; 0: the Renderer's own
-    bool showFps = false;     // the measured frame rate on standard error every few seconds
-};
-
-// Process. PlatformStartProcess keeps what main() was given (the X11 command line is built
-// from argv) and installs the process-wide handlers; call it first.
+// Process. PlatformStartProcess reads what main() was given (Win32 reads GetCommandLineA)
+// and installs the process-wide handlers; call it first.
 void PlatformStartProcess(int argc, char** argv);
 PlatformInstance PlatformModuleInstance();    // GetModuleHandleA(NULL)
 int32_t PlatformStartShowCommand();           // STARTUPINFO.wShowWindow or SW_SHOWDEFAULT
-const char* PlatformGetCommandLine();         // GetCommandLineA
-RunOptions PlatformGetRunOptions();           // X11 host options; defaults elsewhere
+PlatformLaunch PlatformGetLaunch();           // the command line, read in this system's grammar
 PlatformWindow PlatformGetForegroundWindow(); // GetForegroundWindow
 uint32_t PlatformGetTickCount();              // GetTickCount
 void PlatformSleep(uint32_t milliseconds);    // Sleep
@@ -93,11 +97,19 @@ const char* PlatformGetSettingsError();
 
 // Windows and the message queue.
 bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance instance);
-int32_t PlatformGetScreenWidth();   // GetSystemMetrics(SM_CXSCREEN)
-int32_t PlatformGetScreenHeight();  // GetSystemMetrics(SM_CYSCREEN)
+// The virtual screen, every monitor at once: GetSystemMetrics(SM_CXVIRTUALSCREEN) and
+// SM_CYVIRTUALSCREEN; the full-screen window is made at its origin.
+int32_t PlatformGetScreenWidth();
+int32_t PlatformGetScreenHeight();
+// The monitors `window` covers (EnumDisplayMonitors), at most `capacity`: a child window
+// is one monitor of its own size. Returns how many; 0 when the window is not ours.
+int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, int32_t capacity);
+// True while the display is powered down (DPMS standby, suspend or off; the console display
+// off, GUID_CONSOLE_DISPLAY_STATE).
+bool PlatformIsDisplayOff();
 bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect);
-// CreateWindowExA of a visible window at 0, 0: a popup (WS_POPUP) or a child of `parent`
-// (WS_CHILD), which fails without one. The window procedure gets WM_CREATE before this
+// CreateWindowExA of a visible window: a popup (WS_POPUP) at the virtual screen's origin
+// or a child of `parent` (WS_CHILD) at 0, 0, which fails without one. The window procedure gets WM_CREATE before this
 // returns.
 PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
                                     int32_t width, int32_t height);
@@ -123,7 +135,10 @@ int32_t PlatformChoosePixelFormat(PlatformDevice device, const PixelFormatReques
 bool PlatformSetPixelFormat(PlatformDevice device, int32_t format, const PixelFormatRequest& request);
 PlatformGlContext PlatformCreateGlContext(PlatformDevice device);
 bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context);  // 0, 0: none current
-void PlatformSwapBuffers(PlatformDevice device);
+// Makes one surface of the device's window the one GL draws to; nothing to do where a
+// window is one surface.
+void PlatformSelectSurface(PlatformDevice device, int32_t surface);
+void PlatformSwapBuffers(PlatformDevice device);  // every surface of the window
 void PlatformReleaseDevice(PlatformWindow window, PlatformDevice device);
 void PlatformDeleteGlContext(PlatformGlContext context);
 

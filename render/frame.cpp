@@ -22,6 +22,14 @@ void drawSectorCopy(const Renderer& r, int32_t level, bool partial) {
 }  // namespace
 
 bool Renderer::drawFrame(uint32_t flags) {
+    beginFrame(flags);
+    for (int32_t i = 0; i < viewCount; ++i) drawView(i);
+    endFrame();
+    return true;
+}
+
+// Everything but the final pass, drawn once however many views show it.
+void Renderer::beginFrame(uint32_t flags) {
     mirrorsActive = (flags & kMirrorFlag) != 0;
     if (mirrorsSuppressed) mirrorsActive = false;
 
@@ -32,11 +40,13 @@ bool Renderer::drawFrame(uint32_t flags) {
 
     advance();
     setSectorAngle(sectorAngle);
+    if (passCount <= 1) return;
 
-    // Every offscreen pass shares the window's aspect at a height of 512, so the one
-    // projection serves them and the final pass alike.
-    const OffscreenViewport viewport = offscreenViewport(width, height);
-    if (passCount > 1) bindOffscreenTarget(*this);
+    // Every offscreen pass has the first view's aspect at a height of 512; with one
+    // landscape view its projection is the final pass's too.
+    SetViewProjection(passWidth, passHeight);
+    const OffscreenViewport viewport = offscreenViewport(passWidth, passHeight);
+    bindOffscreenTarget(*this);
     for (int32_t level = 0; level <= passCount - 2; ++level) {
         const int32_t copyX = useOffscreenViewport(*this, viewport);
         drawPass(false, level);
@@ -44,13 +54,47 @@ bool Renderer::drawFrame(uint32_t flags) {
         glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, copyX, 0, kFeedbackSize, kFeedbackSize, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    if (passCount > 1) unbindOffscreenTarget(*this);
-
-    glViewport(0, 0, width, height);
-    drawPass(true, passCount - 1);
-    glFlush();
-    return true;
+    unbindOffscreenTarget(*this);
 }
+
+// A view drawn earlier in this frame on the same surface, of the same size, whose pixels
+// are this view's too; -1 when there is none.
+int32_t Renderer::twinOf(int32_t index) const {
+    const RenderView& view = views[index];
+    for (int32_t i = 0; i < index; ++i) {
+        const RenderView& other = views[i];
+        if (other.surface != view.surface || other.width != view.width || other.height != view.height) continue;
+        // Only views since the last clear of this surface hold this frame's picture.
+        bool cleared = false;
+        for (int32_t j = i + 1; j <= index; ++j) cleared = cleared || views[j].clear;
+        const bool overlap = other.x < view.x + view.width && view.x < other.x + other.width &&
+                             other.y < view.y + view.height && view.y < other.y + other.height;
+        if (!cleared && !overlap) return i;
+    }
+    return -1;
+}
+
+// The final pass in one view, with the view's own projection and logo. Monitors of one
+// size show the very same pixels: the second one gets a copy, at a fraction of the cost.
+void Renderer::drawView(int32_t index) {
+    if (index < 0 || index >= viewCount) return;
+    const RenderView& view = views[index];
+    if (view.clear) {
+        glDrawBuffer(GL_BACK);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    const int32_t twin = twinOf(index);
+    if (twin >= 0 &&
+        copyWindowRect(views[twin].x, views[twin].y, view.x, view.y, view.width, view.height)) {
+        return;
+    }
+    glViewport(view.x, view.y, view.width, view.height);
+    SetViewProjection(view.width, view.height);
+    viewAspect = static_cast<float>(view.width) / static_cast<float>(view.height);
+    drawPass(true, passCount - 1);
+}
+
+void Renderer::endFrame() { glFlush(); }
 
 void Renderer::advance() {
     tickClock();

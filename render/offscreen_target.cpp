@@ -22,6 +22,7 @@ struct FramebufferCalls {
     PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
     PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+    PFNGLBLITFRAMEBUFFERPROC blitFramebuffer = nullptr;  // optional: copies between views
 };
 
 FramebufferCalls calls;
@@ -52,6 +53,9 @@ bool loadFramebufferCalls() {
         suffix = "EXT";
     } else {
         return false;
+    }
+    if (suffix[0] == '\0' || hasExtension("GL_EXT_framebuffer_blit")) {
+        load(calls.blitFramebuffer, "glBlitFramebuffer", suffix);
     }
     return load(calls.genFramebuffers, "glGenFramebuffers", suffix) &&
            load(calls.deleteFramebuffers, "glDeleteFramebuffers", suffix) &&
@@ -86,7 +90,7 @@ void createOffscreenTarget(Renderer& renderer) {
     renderer.offscreenColour = 0;
     if (!loadFramebufferCalls()) return;
 
-    const OffscreenViewport viewport = offscreenViewport(renderer.width, renderer.height);
+    const OffscreenViewport viewport = offscreenViewport(renderer.passWidth, renderer.passHeight);
     const int32_t targetWidth = viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
@@ -138,4 +142,15 @@ int32_t useOffscreenViewport(const Renderer& renderer, const OffscreenViewport& 
     const int32_t left = renderer.offscreenFramebuffer != 0 ? viewportLeft(viewport) : 0;
     glViewport(left, 0, viewport.width, kFeedbackSize);
     return left + viewport.copyX;
+}
+
+bool copyWindowRect(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int32_t width, int32_t height) {
+    if (calls.blitFramebuffer == nullptr) return false;
+    GLint readBuffer = GL_BACK;
+    glGetIntegerv(GL_READ_BUFFER, &readBuffer);
+    glReadBuffer(GL_BACK);
+    calls.blitFramebuffer(fromX, fromY, fromX + width, fromY + height, toX, toY, toX + width, toY + height,
+                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glReadBuffer(static_cast<GLenum>(readBuffer));
+    return true;
 }

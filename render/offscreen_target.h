@@ -25,3 +25,7 @@ void unbindOffscreenTarget(const Renderer& renderer);
 
 // Sets the pass viewport and returns the x from which to copy the 512 x 512 square.
 int32_t useOffscreenViewport(const Renderer& renderer, const OffscreenViewport& viewport);
+
+// Copies a rectangle of the window's back buffer to another place in it, pixel for pixel;
+// false where the GL cannot blit (the caller then draws). The rectangles must not overlap.
+bool copyWindowRect(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int32_t width, int32_t height);

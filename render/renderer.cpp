@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -14,6 +15,20 @@
 
 Renderer* currentRenderer = nullptr;
 uint32_t feedbackTextures[2] = {0, 0};
+uint32_t seedSalt = 0;
+
+// The generator keeps only its low bits' history in its low bits, so the salt is spread
+// over all 32 first: window ids that differ anywhere give different faces.
+uint32_t SaltedSeed(uint32_t seed, uint32_t salt) {
+    if (salt == 0) return seed;
+    uint32_t mixed = salt;
+    mixed ^= mixed >> 16;
+    mixed *= 0x85EBCA6Bu;
+    mixed ^= mixed >> 13;
+    mixed *= 0xC2B2AE35u;
+    mixed ^= mixed >> 16;
+    return seed ^ mixed;
+}
 
 namespace {
 
@@ -32,21 +47,32 @@ void createFeedbackTextures() {
     std::free(zeros);
 }
 
-void setProjection(int32_t width, int32_t height) {
-    glViewport(0, 0, width, height);
+}  // namespace
+
+// A landscape view sees 90 degrees from bottom to top; one taller than wide sees 90 from
+// side to side, so that the whole circle fits either way.
+void SetViewProjection(int32_t width, int32_t height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // A zero height cannot come from a real window; keep the aspect finite anyway.
-    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-    gluPerspective(90.0, aspect, 1.0, 20.0);
+    const double aspect = height > 0 && width > 0 ? static_cast<double>(width) / height : 1.0;
+    const double fieldOfView = aspect >= 1.0 ? 90.0 : 2.0 * std::atan(1.0 / aspect) * 57.29577951308232;
+    gluPerspective(fieldOfView, aspect, 1.0, 20.0);
     glMatrixMode(GL_MODELVIEW);
+}
+
+namespace {
+
+void setProjection(int32_t width, int32_t height) {
+    glViewport(0, 0, width, height);
+    SetViewProjection(width, height);
 }
 
 }  // namespace
 
 Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
     currentRenderer = this;
-    SeedRandom(CalendarSeed());
+    SeedRandom(SaltedSeed(CalendarSeed(), seedSalt));
     DrawRandom();
 
     passCount = 2;
@@ -60,6 +86,7 @@ Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
     setSectorAngle(36.0f);
 
     setProjection(width, height);
+    setViews(nullptr, 0);
 
     mirrorsActive = true;
     // Started before the Scene: loading its images counts as elapsed time.
@@ -77,15 +104,34 @@ Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
     createOffscreenTarget(*this);
 }
 
+void Renderer::setViews(const RenderView* newViews, int32_t count) {
+    viewCount = 0;
+    for (int32_t i = 0; i < count && viewCount < kMaxViews; ++i) {
+        if (newViews[i].width > 0 && newViews[i].height > 0) views[viewCount++] = newViews[i];
+    }
+    if (viewCount == 0) {
+        views[0] = RenderView{0, 0, width, height, 0, false};
+        viewCount = 1;
+    }
+    const int32_t wantedWidth = views[0].width > views[0].height ? views[0].width : views[0].height;
+    const int32_t wantedHeight = views[0].height;
+    if (wantedWidth == passWidth && wantedHeight == passHeight) return;
+    passWidth = wantedWidth;
+    passHeight = wantedHeight;
+    // Set-up makes the first target itself, once the GL is ready for it.
+    if (scene == nullptr && offscreenFramebuffer == 0) return;
+    destroyOffscreenTarget(*this);
+    createOffscreenTarget(*this);
+}
+
 // The projection follows the aspect, and the offscreen target, as wide as the passes at
-// that aspect, is made anew.
+// that aspect, is made anew when the passes' shape changed.
 void Renderer::resize(int32_t windowWidth, int32_t windowHeight) {
     if (windowWidth == width && windowHeight == height) return;
     width = windowWidth;
     height = windowHeight;
     setProjection(width, height);
-    destroyOffscreenTarget(*this);
-    createOffscreenTarget(*this);
+    setViews(nullptr, 0);
 }
 
 // The feedback textures go with the context, which the saver window deletes next.

@@ -6,6 +6,19 @@
 
 struct Scene;
 
+// One monitor's part of the drawing: a GL viewport (bottom-left origin) on one of the
+// window's surfaces. Each view shows a whole kaleidoscope centred on it.
+struct RenderView {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t surface = 0;  // which surface of the window; views on one surface share it
+    bool clear = false;   // the first view on a surface other than the frame's first one
+};
+
+constexpr int32_t kMaxViews = 16;
+
 // The one object that owns the saver window's GL state and the Scene.
 struct Renderer {
     // Sector geometry, rebuilt every frame by setSectorAngle.
@@ -22,8 +35,13 @@ struct Renderer {
     float partialAngle = 0.0f;
 
     Scene* scene = nullptr;
-    int32_t width = 0;
+    int32_t width = 0;   // of the whole window
     int32_t height = 0;
+    // The monitors the window covers; one view of the whole window until told otherwise.
+    RenderView views[kMaxViews];
+    int32_t viewCount = 0;
+    // The view being drawn, whose shape places the logo.
+    float viewAspect = 1.0f;
     bool mirrorsActive = true;
 
     // Frame clock, per run (render/frame_clock.cpp).
@@ -44,6 +62,10 @@ struct Renderer {
     // framebuffer objects; the passes then go to the back buffer.
     uint32_t offscreenFramebuffer = 0;
     uint32_t offscreenColour = 0;
+    // The shape the offscreen passes take: the first view's, never narrower than square,
+    // since only the square in their middle is copied.
+    int32_t passWidth = 0;
+    int32_t passHeight = 0;
 
     // A record that is not set up: no GL, no Scene. Tests and tools fill what they need.
     Renderer() = default;
@@ -54,10 +76,20 @@ struct Renderer {
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    // The window's new size, in pixels; the context must be current.
+    // The window's new size, in pixels; the context must be current. The views become one
+    // of the whole window.
     void resize(int32_t windowWidth, int32_t windowHeight);
+    // Views beyond kMaxViews and empty ones are dropped; none left means the whole window.
+    void setViews(const RenderView* newViews, int32_t count);
     void setSectorAngle(float angle);
+    // One frame in every view, on one surface.
     bool drawFrame(uint32_t flags);
+    // The same in steps, for a window whose views lie on several surfaces: beginFrame draws
+    // what the views share, drawView one view on the current surface.
+    void beginFrame(uint32_t flags);
+    void drawView(int32_t index);
+    void endFrame();
+    int32_t twinOf(int32_t index) const;
     void advance();
     void drawPass(bool finalPass, int32_t level);
     bool handleKey(uint32_t code);
@@ -67,6 +99,10 @@ struct Renderer {
     void tickClock();
 };
 
+// The projection of a view of this size (GL_PROJECTION, left as the current matrix mode
+// GL_MODELVIEW).
+void SetViewProjection(int32_t width, int32_t height);
+
 // Side of the feedback textures, and height of every offscreen pass.
 constexpr int32_t kFeedbackSize = 512;
 
@@ -74,4 +110,9 @@ constexpr int32_t kFeedbackSize = 512;
 constexpr uint32_t kMirrorFlag = 0x10000;
 
 extern Renderer* currentRenderer;
+
+// Mixed into the calendar seed when nonzero: what tells this copy from others that a host
+// starts in the same second (its window), so that they do not show the same faces.
+extern uint32_t seedSalt;
+uint32_t SaltedSeed(uint32_t seed, uint32_t salt);
 extern uint32_t feedbackTextures[2];

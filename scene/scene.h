@@ -71,3 +71,7 @@ struct Scene {
 };
 
 extern Scene* currentScene;
+
+// Where the logo's centre lies in the plane of the buttons for a view of this aspect
+// (width / height): in its lower right corner, whole, whatever the shape.
+Vec3 LogoCentre(float aspect);

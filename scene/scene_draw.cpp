@@ -7,6 +7,19 @@
 #include "render/renderer.h"
 #include "scene/scene.h"
 
+// The camera stands 5.5 from the plane, so the plane shows 5.5 either side of the centre
+// along the view's shorter side. Landscape views keep the logo where it always was; a
+// portrait one brings it in from the sides, 0.5 from the edges like the bottom margin.
+Vec3 LogoCentre(float aspect) {
+    Vec3 centre;
+    if (aspect >= 1.0f || aspect <= 0.0f) {
+        centre.set(5.0f, -5.0f, 0.0f);
+    } else {
+        centre.set(5.5f - 0.5f - 2.0f, -5.5f / aspect + 0.5f, 0.0f);
+    }
+    return centre;
+}
+
 namespace {
 
 // Logo lettering fixed in the lower right, faint, pulsing with a period of 20*pi s.
@@ -20,7 +33,8 @@ void drawLogo(const Scene& scene) {
     const float grey = (std::cos(scene.renderer->elapsedSeconds * 0.1f) + 1.0f) * 0.5f;
     glBindTexture(GL_TEXTURE_2D, scene.images != nullptr ? scene.images->records[1].texture : 0);
     glPushMatrix();
-    glTranslatef(5.0f, -5.0f, 0.0f);
+    const Vec3 centre = LogoCentre(scene.renderer->viewAspect);
+    glTranslatef(centre.x, centre.y, centre.z);
     // The alpha-only texture takes its colour from here; the mask scales the 0.15.
     glColor4f(grey, grey, grey, 0.15f);
     glBegin(GL_QUADS);

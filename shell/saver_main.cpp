@@ -1,6 +1,10 @@
 #include "shell/saver_main.h"
 
-#include "shell/command_line.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/log.h"
 #include "shell/config_dialog.h"
 #include "shell/passwords.h"
 #include "shell/saver_state.h"
@@ -9,23 +13,50 @@
 
 namespace {
 
-PlatformWindow WindowFromHandle(int32_t handle) {
-    return static_cast<PlatformWindow>(static_cast<intptr_t>(handle));
+SaverMode ModeOf(LaunchMode mode) {
+    switch (mode) {
+    case LaunchMode::Configure:
+        return SaverMode::Configure;
+    case LaunchMode::ChangePassword:
+        return SaverMode::ChangePassword;
+    case LaunchMode::Preview:
+        return SaverMode::Preview;
+    case LaunchMode::ScreenSaver:
+        return SaverMode::ScreenSaver;
+    case LaunchMode::Nothing:
+        break;
+    }
+    return SaverMode::Unset;
+}
+
+// What a reader of --help or --version did not get is a failure the caller must see.
+int WriteHelpAndVersion(const PlatformLaunch& launch) {
+    errno = 0;
+    bool written = true;
+    if (launch.help) written = std::fputs(launch.usage, stdout) >= 0;
+    if (launch.version) written = std::printf("brisalo %s\n", BRISALO_VERSION) > 0 && written;
+    written = std::fflush(stdout) == 0 && written && !std::ferror(stdout);
+    if (written) return 0;
+    PlatformLogError("cannot write to standard output: %s", errno != 0 ? std::strerror(errno) : "write failed");
+    return 1;
 }
 
 }  // namespace
 
 int SaverMain(PlatformInstance instance, int32_t showCommand) {
     moduleInstance = instance;
-    const ParsedCommandLine parsed = ParseCommandLine(PlatformGetCommandLine());
-    currentMode = parsed.mode;
+    const PlatformLaunch launch = PlatformGetLaunch();
+    if (launch.help || launch.version) return WriteHelpAndVersion(launch);
+    if (launch.done) return launch.exitCode;
+    if (launch.failure != nullptr) PlatformLogError("%s", launch.failure);
+    currentMode = ModeOf(launch.mode);
 
     // Every mode reads both groups, even one that then does nothing.
     settings = new SaverSettings();
     settings->ReadDesktopSettings();
     settings->ReadOwnSettings();
 
-    const PlatformWindow window = WindowFromHandle(parsed.window);
+    const PlatformWindow window = launch.window;
     switch (currentMode) {
     case SaverMode::ChangePassword:
         ChangeSaverPassword(window);

@@ -4,6 +4,8 @@
 
 #include "platform/platform.h"
 
-// The entry: parses the platform's command line, reads the settings and runs the one mode
-// that the command line asks for. Always returns 0, the process's exit code.
+// The entry: takes the launch the platform read from its command line, reads the settings
+// and runs the one mode it asks for. Returns the process's exit code: 0 for every mode, 1
+// when --help or --version could not be written (or the exit code of a task the platform
+// did itself).
 int SaverMain(PlatformInstance instance, int32_t showCommand);

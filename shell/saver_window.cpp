@@ -4,6 +4,7 @@
 #include "platform/log.h"
 #include "platform/messages.h"
 #include "shell/saver_state.h"
+#include "shell/saver_views.h"
 #include "shell/settings.h"
 #include "shell/window_proc.h"
 
@@ -28,6 +29,22 @@ uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag :
 
 constexpr uint32_t kFpsReportMs = 5000;
 constexpr uint32_t kIdlePauseMs = 100;
+// While the display sleeps: five wake-ups a second to look at the messages and the display.
+constexpr uint32_t kDarkPauseMs = 200;
+
+// The shared passes once, then the final pass on each monitor, surface by surface.
+void DrawFrame(Renderer& renderer, PlatformDevice device, uint32_t flags) {
+    PlatformSelectSurface(device, renderer.views[0].surface);
+    renderer.beginFrame(flags);
+    for (int32_t i = 0; i < renderer.viewCount; ++i) {
+        if (i > 0 && renderer.views[i].surface != renderer.views[i - 1].surface) {
+            PlatformSelectSurface(device, renderer.views[i].surface);
+        }
+        renderer.drawView(i);
+    }
+    renderer.endFrame();
+    PlatformSwapBuffers(device);
+}
 
 // Messages first, frames only when none waits: input is never more than one frame and one
 // pause late. Without a Renderer it only waits for the window to go.
@@ -45,7 +62,12 @@ void RunFrameLoop(PlatformDevice device, bool showFps) {
             PlatformSleep(kIdlePauseMs);
             continue;
         }
-        if (currentRenderer->drawFrame(FrameFlags(settings->useMirrors))) PlatformSwapBuffers(device);
+        // A dark screen shows nothing: no frame is worth its cost.
+        if (PlatformIsDisplayOff()) {
+            PlatformSleep(kDarkPauseMs);
+            continue;
+        }
+        DrawFrame(*currentRenderer, device, FrameFlags(settings->useMirrors));
         if (showFps && PlatformGetTickCount() - lastReport >= kFpsReportMs) {
             lastReport = PlatformGetTickCount();
             PlatformLogError("%.1f frames per second", static_cast<double>(currentRenderer->measuredFps));
@@ -127,11 +149,14 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     }
 
     // A host's options hold for this run only; nothing of them is stored.
-    const RunOptions options = PlatformGetRunOptions();
+    const RunOptions options = PlatformGetLaunch().options;
     if (options.useMirrors >= 0) settings->useMirrors = options.useMirrors;
 
+    // Copies that a host runs on several monitors start together; each has its own window.
+    if (!screenSaver) seedSalt = static_cast<uint32_t>(parent ^ (static_cast<uint64_t>(parent) >> 32));
     currentRenderer = new Renderer(width, height);
     if (options.passCount > 0) currentRenderer->passCount = options.passCount;
+    UpdateSaverViews();
     PlatformShowWindow(saverWindow, showCommand);
 
     RunFrameLoop(device, options.showFps);

@@ -4,6 +4,7 @@
 #include "platform/messages.h"
 #include "shell/passwords.h"
 #include "shell/saver_state.h"
+#include "shell/saver_views.h"
 #include "shell/settings.h"
 
 namespace {
@@ -56,9 +57,15 @@ intptr_t SaverWindowProc(PlatformWindow window, uint32_t message, uintptr_t wPar
         // set-up's own.
         const int32_t width = static_cast<int32_t>(lParam & 0xFFFF);
         const int32_t height = static_cast<int32_t>((lParam >> 16) & 0xFFFF);
-        if (currentRenderer != nullptr && width > 0 && height > 0) currentRenderer->resize(width, height);
+        if (currentRenderer != nullptr && width > 0 && height > 0) {
+            currentRenderer->resize(width, height);
+            UpdateSaverViews();
+        }
         break;
     }
+    case WM_DISPLAYCHANGE:
+        UpdateSaverViews();
+        break;
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
     case WM_NCACTIVATE:

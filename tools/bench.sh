@@ -3,9 +3,10 @@
 # several repetitions. Extra arguments go to every benchmark (e.g. --benchmark_filter=).
 set -e
 cd "$(dirname "$0")/.."
-tools/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)"
+. tools/lib.sh
+tools/deps.sh run test
+configure_test_tree
+cmake --build build -j "$(brisalo_jobs)"
 for bench in build/bench/*/*_bench; do
     [ -x "$bench" ] || continue
     xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$bench" --benchmark_repetitions=5 \

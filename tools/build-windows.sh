@@ -1,14 +1,15 @@
 #!/bin/sh
-# Cross-builds the Windows saver, build-windows/Brisalo.scr, with mingw-w64. libjpeg and
-# GoogleTest are built for Windows from Debian's own source packages and kept under
-# build-windows/ between runs.
+# Cross-builds the Windows saver, build-windows/Brisalo.scr, with mingw-w64, and its
+# installer, build-windows/Brisalo.msi, with wixl. libjpeg and GoogleTest are built for
+# Windows from Debian's own source packages and kept under build-windows/ between runs.
 set -e
 cd "$(dirname "$0")/.."
+. tools/lib.sh
 root=$(pwd)
 out="$root/build-windows"
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
-jobs=$(nproc 2>/dev/null || echo 2)
-tools/deps.sh
+jobs=$(brisalo_jobs)
+tools/deps.sh run windows
 mkdir -p "$out"
 
 # Debian has no mingw libjpeg; its source package is fetched through a source list of our
@@ -17,7 +18,7 @@ deb_sources() {
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
         [ -f "$file" ] || continue
-        sed -n "s/^[[:space:]]*deb[[:space:]]\(.*[[:space:]]$codename[-a-z]*[[:space:]].*\)/deb-src \1/p" "$file"
+        sed -n "s/^[[:space:]]*deb[[:space:]]\(.*[[:space:]]${codename}[-a-z]*[[:space:]].*\)/deb-src \1/p" "$file"
     done
     for file in /etc/apt/sources.list.d/*.sources; do
         [ -f "$file" ] || continue
@@ -70,8 +71,14 @@ if [ ! -f "$gtest/install/lib/libgtest.a" ]; then
     cmake --build "$gtest/build" -j "$jobs" --target install >/dev/null
 fi
 
-cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DBRISALO_BENCH=OFF \
+configure_tree "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DBRISALO_BENCH=OFF \
     -DJPEG_INCLUDE_DIR="$jpeg/install/include" -DJPEG_LIBRARY_RELEASE="$jpeg/install/lib/libjpeg.a" \
-    -DGTest_DIR="$gtest/install/lib/cmake/GTest" >/dev/null
+    -DGTest_DIR="$gtest/install/lib/cmake/GTest"
 cmake --build "$out" -j "$jobs"
-echo "build-windows: $out/Brisalo.scr"
+
+# The installer, from the project's version and the files just built (wixl takes its source
+# files as paths relative to the current folder).
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
+wixl -a x64 -D Version="$version" -D SaverFile=build-windows/Brisalo.scr -D LicenseFile=LICENSE \
+    -D IconFile=images/data/Brisalo.ico -o "$out/Brisalo.msi" dist/windows/Brisalo.wxs
+echo "build-windows: $out/Brisalo.scr, $out/Brisalo.msi"

@@ -1,18 +1,42 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing Brisalo need.
-# As root it installs what is missing; otherwise it prints the line to run and fails.
+# Installs the Debian packages that Brisalo needs, by purpose:
+#   run      build the saver and run it (tools/run.sh)
+#   test     everything the Linux tests use: GoogleTest, the hosts (XScreenSaver, MATE's
+#            screensaver, sway), the packaging checks, the fuzzers' clang, the lint
+#   package  build the Debian package (tools/package.sh)
+#   windows  cross-build the Windows saver and its installer, and run them under Wine
+# Usage: tools/deps.sh [PURPOSE...] (default: run). As root it installs what is missing;
+# otherwise it prints the line to run and fails.
 set -e
 
-PACKAGES="cmake g++ make pkg-config libjpeg62-turbo-dev libgl-dev libglu1-mesa-dev \
-libgl1-mesa-dri libegl-dev libx11-dev libgtk-3-dev libpng-dev googletest libgtest-dev libbenchmark-dev \
-xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core python3 \
-libfreetype-dev clang libclang-rt-14-dev \
-g++-mingw-w64-x86-64-posix dpkg-dev wine wine64 \
-file lintian xscreensaver \
-sway swayidle grim wtype cage xwayland libwayland-dev wayland-protocols libxkbcommon-dev"
+# Building and running; the X extension and Wayland libraries are what the saver links.
+RUN="cmake g++ make pkg-config libjpeg62-turbo-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
+libx11-dev libxrandr-dev libxinerama-dev libxext-dev libgtk-3-dev libpng-dev \
+libwayland-dev libwayland-bin wayland-protocols libegl-dev libxkbcommon-dev \
+xvfb xauth x11-utils imagemagick"
+TEST="googletest libgtest-dev libbenchmark-dev xdotool x11-xserver-utils fonts-dejavu-core python3 \
+libfreetype-dev zlib1g-dev clang libclang-rt-14-dev dpkg-dev file lintian shellcheck \
+xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage xwayland"
+PACKAGE="dpkg-dev file"
+# dpkg-dev: apt-get source unpacks the libjpeg-turbo source the Windows build compiles;
+# googletest: the source of the Windows test programs' GoogleTest.
+WINDOWS="g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 wixl"
+
+[ $# -eq 0 ] && set -- run
+PACKAGES=""
+for purpose in "$@"; do
+    case $purpose in
+        run) PACKAGES="$PACKAGES $RUN" ;;
+        test) PACKAGES="$PACKAGES $TEST" ;;
+        package) PACKAGES="$PACKAGES $PACKAGE" ;;
+        windows) PACKAGES="$PACKAGES $WINDOWS" ;;
+        *) echo "deps: no purpose \"$purpose\" (run, test, package, windows)" >&2; exit 2 ;;
+    esac
+done
 
 missing=""
 for p in $PACKAGES; do
+    case " $missing " in *" $p "*) continue ;; esac
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
         missing="$missing $p"
     fi
@@ -26,6 +50,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
+# shellcheck disable=SC2086  # one word a package
 if ! apt-get install -y --no-install-recommends $missing; then
     apt-get update
     apt-get install -y --no-install-recommends $missing

@@ -9,11 +9,12 @@ cd "$(dirname "$0")/.."
 name=$1
 seconds=${2:-600}
 if [ -z "$name" ] || [ ! -d "tests/fuzz/corpus/$name" ]; then
-    echo "usage: tools/fuzz.sh NAME [SECONDS]; NAME is one of:" $(ls tests/fuzz/corpus) >&2
+    echo "usage: tools/fuzz.sh NAME [SECONDS]; NAME is one of:" "$(ls tests/fuzz/corpus)" >&2
     exit 2
 fi
-tools/deps.sh
-cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DBRISALO_FUZZ=ON >/dev/null
-cmake --build build-fuzz --target "$name" -j "$(nproc 2>/dev/null || echo 2)"
+. tools/lib.sh
+tools/deps.sh run test
+configure_fuzz_tree
+cmake --build build-fuzz --target "$name" -j "$(brisalo_jobs)"
 exec tests/fuzz/run_fuzzer.sh extend "build-fuzz/tests/fuzz/$name" "tests/fuzz/corpus/$name" \
     "build-fuzz/tests/fuzz/$name.long" "$seconds"

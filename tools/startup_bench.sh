@@ -5,9 +5,10 @@
 # RUNS (default 11) and MODES (default "/s" "/p HOST") come from the environment.
 set -e
 cd "$(dirname "$0")/.."
-tools/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target brisalo e2e_host_window
+. tools/lib.sh
+tools/deps.sh run test
+configure_test_tree
+cmake --build build -j "$(brisalo_jobs)" --target brisalo e2e_host_window
 cc -O2 -shared -fPIC -o build/first_swap_probe.so bench/startup/first_swap_probe.c -ldl
 [ $# -eq 0 ] && set -- now=build/brisalo
 MODES=${MODES:-"/s|/p HOST"}

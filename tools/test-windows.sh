@@ -16,6 +16,7 @@ WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 
 status=0
+# shellcheck disable=SC2016  # expanded by the inner shell
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" sh -c '
     wine wineboot -i >/dev/null 2>&1
     python3 tests/windows/wine_e2e.py build-windows build

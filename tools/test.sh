@@ -1,15 +1,19 @@
 #!/bin/sh
-# Builds Brisalo and runs every test: the whole suite on a private Xvfb display, then
-# the tests that need no GL again under AddressSanitizer and UndefinedBehaviorSanitizer.
-# Last, the fuzz harnesses (clang, libFuzzer) in build-fuzz/, for a short bounded run.
+# Builds Brisalo and runs every test: first the lint (shellcheck, include rules), then the
+# whole suite on a private Xvfb display, then the tests that need no GL again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz harnesses (clang, libFuzzer)
+# in build-fuzz/ for a short bounded run, and last the Windows saver under Wine.
 set -e
 cd "$(dirname "$0")/.."
-tools/deps.sh
-jobs=$(nproc 2>/dev/null || echo 2)
+. tools/lib.sh
+tools/deps.sh run test windows
+jobs=$(brisalo_jobs)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISALO_WERROR=ON >/dev/null
+tools/lint.sh
+
+configure_test_tree
 cmake --build build -j "$jobs"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBRISALO_SANITIZE=ON -DBRISALO_BENCH=OFF -DBRISALO_WERROR=ON >/dev/null
+configure_tree build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBRISALO_SANITIZE=ON -DBRISALO_BENCH=OFF -DBRISALO_WERROR=ON
 cmake --build build-sanitize -j "$jobs"
 
 # Tests never use the desktop's own display: the saver grabs keyboard and pointer.
@@ -19,8 +23,7 @@ ctest --test-dir build-sanitize --output-on-failure -LE "gl|e2e"
 
 # The fuzz harnesses, in a clang tree of their own: each replays its committed corpus, then
 # mutates a copy of it for 30 s.
-cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DBRISALO_FUZZ=ON \
-    -DBRISALO_WERROR=ON >/dev/null
+configure_fuzz_tree
 cmake --build build-fuzz --target brisalo_fuzzers -j "$jobs"
 ctest --test-dir build-fuzz --output-on-failure -L fuzz
 

@@ -4,6 +4,7 @@
 
 #include "platform/default_window_proc.h"
 #include "platform/messages.h"
+#include "platform/windows_command_line.h"
 
 FakePlatform fakePlatform;
 
@@ -43,8 +44,13 @@ uint32_t PLATFORM_STDCALL FakePwdChangePassword(const char* provider, PlatformWi
 void PlatformStartProcess(int, char**) {}
 PlatformInstance PlatformModuleInstance() { return 0x400000; }
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
-const char* PlatformGetCommandLine() { return fakePlatform.commandLine.c_str(); }
-RunOptions PlatformGetRunOptions() { return fakePlatform.runOptions; }
+// Read as Windows reads its line, unless the test gives the record itself.
+PlatformLaunch PlatformGetLaunch() {
+    if (fakePlatform.launch) return *fakePlatform.launch;
+    PlatformLaunch launch = ReadWindowsCommandLine(fakePlatform.commandLine.c_str());
+    launch.options = fakePlatform.runOptions;
+    return launch;
+}
 
 PlatformWindow PlatformGetForegroundWindow() {
     fakePlatform.note("GetForegroundWindow");
@@ -68,6 +74,24 @@ bool PlatformRegisterClass(const char* className, WindowProcedure procedure, Pla
 
 int32_t PlatformGetScreenWidth() { return fakePlatform.screenWidth; }
 int32_t PlatformGetScreenHeight() { return fakePlatform.screenHeight; }
+
+int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, int32_t capacity) {
+    if (window == 0 || window != fakePlatform.window || capacity < 1) return 0;
+    if (fakePlatform.monitors.empty()) {
+        // Cut to the window by the shell, at whatever size the window now has.
+        monitors[0].rect = {0, 0, INT16_MAX, INT16_MAX};
+        monitors[0].surface = 0;
+        return 1;
+    }
+    int32_t count = 0;
+    for (const PlatformMonitor& monitor : fakePlatform.monitors) {
+        if (count == capacity) break;
+        monitors[count++] = monitor;
+    }
+    return count;
+}
+
+bool PlatformIsDisplayOff() { return fakePlatform.displayOff; }
 
 bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
     if (fakePlatform.hostWindows.count(window) == 0) return false;
@@ -188,6 +212,7 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
     return true;
 }
 
+void PlatformSelectSurface(PlatformDevice, int32_t surface) { fakePlatform.surfacesSelected.push_back(surface); }
 void PlatformSwapBuffers(PlatformDevice) { fakePlatform.note("SwapBuffers"); }
 void PlatformReleaseDevice(PlatformWindow, PlatformDevice) { fakePlatform.note("ReleaseDevice"); }
 

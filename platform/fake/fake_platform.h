@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,12 +17,16 @@ struct FakePlatform {
     // Answers the test sets.
     std::string commandLine = "brisalo.scr";
     RunOptions runOptions;
+    std::optional<PlatformLaunch> launch;  // in place of reading commandLine
     PlatformWindow foregroundWindow = 0;
     PlatformPoint cursor;
     uint32_t tick = 0;
     bool registerClassFails = false;
     int32_t screenWidth = 1280;
     int32_t screenHeight = 1024;
+    // The saver window's monitors; none means one covering the window.
+    std::vector<PlatformMonitor> monitors;
+    bool displayOff = false;
     std::set<PlatformWindow> hostWindows;  // windows that a Preview may draw in
     PlatformRect hostRect{0, 0, 152, 112};
     int32_t pixelFormat = 7;  // 0: no format matches
@@ -45,6 +50,7 @@ struct FakePlatform {
     std::vector<PlatformWindow> destroyed;
     std::vector<std::string> messageBoxes;  // "caption: text"
     std::vector<uint32_t> sleeps;
+    std::vector<int32_t> surfacesSelected;
     std::vector<PlatformWindow> verifyCalls;
     std::vector<PlatformWindow> changePasswordParents;
     std::map<int32_t, bool> dialogChecks;

@@ -106,7 +106,6 @@ void GlobalRemove(void*, wl_registry*, uint32_t name) {
         wl_output_release(output.output);
         if (wayland.pointerOutput == &output) wayland.pointerOutput = nullptr;
         wayland.outputs.erase(wayland.outputs.begin() + static_cast<std::ptrdiff_t>(i));
-        if (wayland.current >= wayland.outputs.size()) wayland.current = 0;
         if (wayland.window != 0 && !WaylandHasLiveSurface()) WaylandWindowGone();
         return;
     }

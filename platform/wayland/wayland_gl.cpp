@@ -4,6 +4,8 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include <vector>
+
 #include "platform/egl/egl_extensions.h"
 #include "platform/log.h"
 #include "platform/messages.h"
@@ -27,22 +29,19 @@ bool InitialiseEgl() {
     return true;
 }
 
-WaylandOutput* CurrentOutput() {
-    if (wayland.current >= wayland.outputs.size()) return nullptr;
-    WaylandOutput* output = wayland.outputs[wayland.current].get();
-    return output->configured ? output : nullptr;
-}
-
-// The current surface, or none: a context with no surface (EGL_KHR_surfaceless_context)
+// The surface GL draws to, or none: a context with no surface (EGL_KHR_surfaceless_context)
 // keeps the Renderer's textures while the outputs come and go.
-bool MakeCurrentOutputCurrent() {
+bool MakeCurrent(WaylandOutput* output) {
     if (wayland.eglContext == EGL_NO_CONTEXT) return false;
-    WaylandOutput* output = CurrentOutput();
     EGLSurface surface = output != nullptr && WaylandEnsureEglSurface(*output) ? output->eglSurface : EGL_NO_SURFACE;
     if (!eglMakeCurrent(wayland.eglDisplay, surface, surface, wayland.eglContext)) return false;
     wayland.contextCurrent = true;
-    // Never wait for a frame callback: a hidden output would stall every other one.
-    if (surface != EGL_NO_SURFACE) eglSwapInterval(wayland.eglDisplay, 0);
+    wayland.selected = surface != EGL_NO_SURFACE ? output : nullptr;
+    if (wayland.selected != nullptr) {
+        wayland.selected->drawn = true;
+        // Never wait for a frame callback: a hidden output would stall every other one.
+        eglSwapInterval(wayland.eglDisplay, 0);
+    }
     return true;
 }
 
@@ -68,6 +67,7 @@ void WaylandDestroyEglSurface(WaylandOutput& output) {
     if (output.eglSurface != EGL_NO_SURFACE) {
         if (wayland.contextCurrent && eglGetCurrentSurface(EGL_DRAW) == output.eglSurface) {
             eglMakeCurrent(wayland.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, wayland.eglContext);
+            wayland.selected = nullptr;
         }
         eglDestroySurface(wayland.eglDisplay, output.eglSurface);
         output.eglSurface = EGL_NO_SURFACE;
@@ -111,32 +111,40 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
     if (wayland.eglDisplay == EGL_NO_DISPLAY) return false;
     if (context == 0) {
         wayland.contextCurrent = false;
+        wayland.selected = nullptr;
         return eglMakeCurrent(wayland.eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT) == EGL_TRUE;
     }
     if (device != wayland.window || reinterpret_cast<EGLContext>(context) != wayland.eglContext) return false;
-    return MakeCurrentOutputCurrent();
+    std::vector<WaylandOutput*> surfaces = WaylandLiveSurfaces();
+    return MakeCurrent(surfaces.empty() ? nullptr : surfaces[0]);
 }
 
-// Until the shell draws every output in one frame, each frame goes to the next output in
-// turn; the next one is made current here, and a size other than the last one told
-// reaches the window procedure before the next frame is drawn.
+// Surface n is the n-th output, in the order PlatformGetMonitors gave them.
+void PlatformSelectSurface(PlatformDevice device, int32_t surface) {
+    if (device == 0 || device != wayland.window || !wayland.contextCurrent) return;
+    std::vector<WaylandOutput*> surfaces = WaylandLiveSurfaces();
+    if (surface < 0 || static_cast<size_t>(surface) >= surfaces.size()) return;
+    WaylandOutput* output = surfaces[static_cast<size_t>(surface)];
+    if (output != wayland.selected) MakeCurrent(output);
+    if (output == wayland.selected) output->drawn = true;
+}
+
+// Every surface drawn since the last swap is committed, each at its configured size.
 void PlatformSwapBuffers(PlatformDevice device) {
     if (device == 0 || device != wayland.window || !wayland.contextCurrent) return;
-    WaylandOutput* output = CurrentOutput();
-    if (output != nullptr && output->eglSurface != EGL_NO_SURFACE &&
-        eglGetCurrentSurface(EGL_DRAW) == output->eglSurface) {
+    WaylandOutput* selected = wayland.selected;
+    for (auto& output : wayland.outputs) {
+        if (!output->drawn || output->eglSurface == EGL_NO_SURFACE) continue;
+        if (output.get() != wayland.selected) MakeCurrent(output.get());
         eglSwapBuffers(wayland.eglDisplay, output->eglSurface);
+        output->drawn = false;
     }
-    const size_t count = wayland.outputs.size();
-    for (size_t step = 1; step <= count; ++step) {
-        const size_t next = (wayland.current + step) % count;
-        if (wayland.outputs[next]->configured) {
-            wayland.current = next;
-            break;
-        }
-    }
-    MakeCurrentOutputCurrent();
+    if (selected != wayland.selected) MakeCurrent(selected);
+    for (auto& output : wayland.outputs) output->drawn = false;
 }
+
+// Wayland says nothing of a display's power to a client like this one.
+bool PlatformIsDisplayOff() { return false; }
 
 void PlatformReleaseDevice(PlatformWindow, PlatformDevice) {}
 

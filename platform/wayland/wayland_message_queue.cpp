@@ -1,19 +1,32 @@
 // The Win32 message queue, emulated: posted messages wait in a queue, sent ones reach the
 // window procedure at once, Wayland events become messages when the queue runs dry.
+#include <vector>
+
 #include "platform/default_window_proc.h"
 #include "platform/messages.h"
 #include "platform/wayland/wayland_state.h"
 
 namespace {
 
-// The surface GL draws to next may be of another size than the last one told.
-void TellSize() {
-    if (wayland.window == 0 || wayland.current >= wayland.outputs.size()) return;
-    const WaylandOutput& output = *wayland.outputs[wayland.current];
-    if (!output.configured || (output.width == wayland.toldWidth && output.height == wayland.toldHeight)) return;
-    wayland.toldWidth = output.width;
-    wayland.toldHeight = output.height;
-    WaylandQueue(WM_SIZE, 0, WaylandPointParam(output.width, output.height));
+// What the window procedure has to hear of the surfaces: the first one's size as the
+// window's, and any change among them, after which it asks for the monitors again.
+void TellLayout() {
+    if (wayland.window == 0) return;
+    const std::vector<WaylandOutput*> surfaces = WaylandLiveSurfaces();
+    std::vector<int32_t> layout;
+    for (const WaylandOutput* output : surfaces) {
+        layout.push_back(output->width);
+        layout.push_back(output->height);
+    }
+    if (!surfaces.empty() && (surfaces[0]->width != wayland.toldWidth || surfaces[0]->height != wayland.toldHeight)) {
+        wayland.toldWidth = surfaces[0]->width;
+        wayland.toldHeight = surfaces[0]->height;
+        wayland.toldLayout = layout;
+        WaylandQueue(WM_SIZE, 0, WaylandPointParam(wayland.toldWidth, wayland.toldHeight));  // asks again too
+    } else if (layout != wayland.toldLayout) {
+        wayland.toldLayout = layout;
+        WaylandQueue(WM_DISPLAYCHANGE, 32, WaylandPointParam(wayland.toldWidth, wayland.toldHeight));
+    }
 }
 
 }  // namespace
@@ -30,7 +43,7 @@ bool PlatformPeekMessage(PlatformMessage* message) {
     if (waylandStopRequested && wayland.window != 0) PlatformDestroyWindow(wayland.window);
     if (wayland.queue.empty()) {
         WaylandPump();
-        TellSize();
+        TellLayout();
     }
     if (!wayland.queue.empty()) {
         *message = wayland.queue.front();

@@ -53,7 +53,7 @@ WaylandOptions ParseWaylandOptions(int argc, const char* const* argv) {
             }
         } else if (std::strcmp(name, "root") == 0 || std::strcmp(name, "window-id") == 0) {
             options.x11Only = true;
-            options.messages.push_back(std::string(argv[i]) + " names an X11 window; a Wayland session has none");
+            if (std::strcmp(name, "window-id") == 0 && i + 1 < argc && OptionName(argv[i + 1]) == nullptr) ++i;
         } else {
             options.switches.emplace_back(argv[i]);  // "-s" is the shell's switch, as on Windows
         }

@@ -4,45 +4,61 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <string>
 
 #include "platform/log.h"
 #include "platform/messages.h"
 #include "platform/wayland/wayland_options.h"
 #include "platform/wayland/wayland_state.h"
-#include "platform/x11/x11_command_line.h"
+#include "platform/windows_command_line.h"
 
 volatile sig_atomic_t waylandStopRequested = 0;
 
 namespace {
 
-std::string commandLine;
-RunOptions runOptions;
+PlatformLaunch launch;
+std::string failure;
 
 void OnStopSignal(int) { waylandStopRequested = 1; }
 
-// The shell reads a Windows command line: the options are taken out, --layer becomes a
-// preview of the pretend host (the same run without close rules), and a line with nothing
-// to run becomes a switch that does nothing, so the process still ends through SaverMain.
-std::string WaylandCommandLine(int argc, char** argv) {
-    const std::string program = BuildCommandLine(argc > 0 ? 1 : 0, argv);
+// The switch words are read as Windows reads them; --layer is the hosted run, a preview of
+// the pretend host (the same run without close rules).
+PlatformLaunch ReadLaunch(int argc, char** argv) {
     const WaylandOptions options = ParseWaylandOptions(argc, argv);
-    if (options.help || options.version) {
-        if (options.help) std::fputs(kWaylandUsage, stdout);
-        if (options.version) std::printf("brisalo %s\n", BRISALO_VERSION);
-        std::fflush(stdout);
-        return program + " -";
-    }
     for (const std::string& message : options.messages) PlatformLogError("%s", message.c_str());
-    if (options.x11Only) return program + " -";
-    runOptions.useMirrors = options.useMirrors;
-    runOptions.passCount = options.passCount;
-    runOptions.showFps = options.showFps;
-    if (options.layer) return program + " /p " + std::to_string(kWaylandLayerHost);
-    std::string line = program;
+    PlatformLaunch read;
+    std::string line = "brisalo";
     for (const std::string& word : options.switches) line += " " + word;
-    return line;
+    if (!options.switches.empty()) {
+        read = ReadWindowsCommandLine(line.c_str());
+    } else if (argc <= 1) {
+        read.mode = LaunchMode::Configure;  // no argument at all, as on Windows
+    }
+    read.usage = kWaylandUsage;
+    read.help = options.help;
+    read.version = options.version;
+    if (options.help || options.version) {
+        read.mode = LaunchMode::Nothing;
+        return read;
+    }
+    read.options.useMirrors = options.useMirrors;
+    read.options.passCount = options.passCount;
+    read.options.showFps = options.showFps;
+    if (options.x11Only) {
+        failure = "--root and --window-id name an X11 window; a Wayland session has none (--layer draws on the "
+                  "desktop's background)";
+        read.mode = LaunchMode::Nothing;
+    } else if (options.layer) {
+        read.mode = LaunchMode::Preview;
+        read.window = kWaylandLayerHost;
+    } else if (read.mode == LaunchMode::Preview) {
+        failure = "/p names a host's window; a Wayland session has none (--layer draws on the desktop's background)";
+        read.mode = LaunchMode::Nothing;
+    } else if (options.switches.empty() && argc > 1) {
+        failure = "--mirrors, --no-mirrors, --passes and --fps are for a run: add /s or --layer (see --help)";
+    }
+    read.failure = failure.empty() ? nullptr : failure.c_str();
+    return read;
 }
 
 }  // namespace
@@ -53,16 +69,14 @@ void PlatformStartProcess(int argc, char** argv) {
     sigemptyset(&action.sa_mask);
     for (int stopSignal : {SIGTERM, SIGINT, SIGHUP}) sigaction(stopSignal, &action, nullptr);
     signal(SIGPIPE, SIG_IGN);
-    commandLine = WaylandCommandLine(argc, argv);
+    launch = ReadLaunch(argc, argv);
 }
 
 PlatformInstance PlatformModuleInstance() { return 0; }
 
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
 
-const char* PlatformGetCommandLine() { return commandLine.c_str(); }
-
-RunOptions PlatformGetRunOptions() { return runOptions; }
+PlatformLaunch PlatformGetLaunch() { return launch; }
 
 // Wayland tells no client which one has the focus.
 PlatformWindow PlatformGetForegroundWindow() { return 0; }

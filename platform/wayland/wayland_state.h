@@ -38,6 +38,7 @@ struct WaylandOutput {
     int32_t height = 0;
     wl_egl_window* eglWindow = nullptr;
     EGLSurface eglSurface = EGL_NO_SURFACE;
+    bool drawn = false;  // drawn to since the last swap
 };
 
 struct WaylandState {
@@ -55,9 +56,10 @@ struct WaylandState {
     WindowProcedure procedure = nullptr;
     PlatformWindow window = 0;  // the saver's window (all its surfaces); 0 before and after
     bool hosted = false;        // --layer: the background layer, no input of ours
-    int32_t toldWidth = 0;      // the size the window procedure last heard of
+    int32_t toldWidth = 0;      // the size the window procedure last heard of (surface 0's)
     int32_t toldHeight = 0;
-    size_t current = 0;         // index into outputs of the surface GL draws to
+    std::vector<int32_t> toldLayout;  // the sizes of the surfaces when it last heard of them
+    WaylandOutput* selected = nullptr;  // the output whose surface GL draws to
 
     EGLDisplay eglDisplay = EGL_NO_DISPLAY;
     EGLConfig eglConfig = nullptr;
@@ -107,6 +109,8 @@ WaylandOutput* WaylandFirstOutput();
 void WaylandCreateSurface(WaylandOutput& output);
 void WaylandDestroySurface(WaylandOutput& output);
 bool WaylandHasLiveSurface();
+// The configured surfaces in the order the shell numbers them: surface n is element n.
+std::vector<WaylandOutput*> WaylandLiveSurfaces();
 // Ends the run as a destruction would, when the compositor took our surfaces or went away.
 void WaylandWindowGone();
 

@@ -102,6 +102,8 @@ void WaylandCreateSurface(WaylandOutput& output) {
 
 void WaylandDestroySurface(WaylandOutput& output) {
     WaylandDestroyEglSurface(output);
+    if (wayland.selected == &output) wayland.selected = nullptr;
+    output.drawn = false;
     if (output.layerSurface != nullptr) zwlr_layer_surface_v1_destroy(output.layerSurface);
     if (output.toplevel != nullptr) xdg_toplevel_destroy(output.toplevel);
     if (output.xdgSurface != nullptr) xdg_surface_destroy(output.xdgSurface);
@@ -120,6 +122,14 @@ bool WaylandHasLiveSurface() {
         if (output->surface != nullptr) return true;
     }
     return false;
+}
+
+std::vector<WaylandOutput*> WaylandLiveSurfaces() {
+    std::vector<WaylandOutput*> live;
+    for (auto& output : wayland.outputs) {
+        if (output->surface != nullptr && output->configured) live.push_back(output.get());
+    }
+    return live;
 }
 
 void WaylandWindowGone() {

@@ -1,6 +1,7 @@
 // The saver window on Wayland: one surface per output, made together and gone together.
 // Its size, as the shell sees it, is that of the surface GL draws to.
 #include <ctime>
+#include <vector>
 
 #include "platform/log.h"
 #include "platform/messages.h"
@@ -97,4 +98,25 @@ bool PlatformDestroyWindow(PlatformWindow window) {
     wayland.window = 0;
     if (wayland.display != nullptr) wl_display_flush(wayland.display);
     return true;
+}
+
+// One monitor per configured surface, each the whole of its own surface; numbered as
+// PlatformSelectSurface takes them. Before the first configure, the window's size on
+// surface 0, which draws nowhere yet.
+int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, int32_t capacity) {
+    if (window == 0 || window != wayland.window || capacity < 1) return 0;
+    const std::vector<WaylandOutput*> surfaces = WaylandLiveSurfaces();
+    if (surfaces.empty()) {
+        monitors[0].rect = {0, 0, wayland.toldWidth, wayland.toldHeight};
+        monitors[0].surface = 0;
+        return 1;
+    }
+    int32_t count = 0;
+    for (const WaylandOutput* output : surfaces) {
+        if (count == capacity) break;
+        monitors[count].rect = {0, 0, output->width, output->height};
+        monitors[count].surface = count;
+        ++count;
+    }
+    return count;
 }

@@ -41,6 +41,9 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
     return wglMakeCurrent(ToHdc(device), reinterpret_cast<HGLRC>(context)) != 0;
 }
 
+// A window is one drawable, monitors and all.
+void PlatformSelectSurface(PlatformDevice, int32_t) {}
+
 void PlatformSwapBuffers(PlatformDevice device) { SwapBuffers(ToHdc(device)); }
 
 void PlatformReleaseDevice(PlatformWindow window, PlatformDevice device) { ReleaseDC(ToHwnd(window), ToHdc(device)); }

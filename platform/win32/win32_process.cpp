@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/windows_command_line.h"
 
 // WinMain has already been handed what main() would be given.
 void PlatformStartProcess(int, char**) {}
@@ -14,10 +15,8 @@ int32_t PlatformStartShowCommand() {
     return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
 }
 
-const char* PlatformGetCommandLine() { return GetCommandLineA(); }
-
 // Windows' hosts pass nothing beyond the mode.
-RunOptions PlatformGetRunOptions() { return RunOptions(); }
+PlatformLaunch PlatformGetLaunch() { return ReadWindowsCommandLine(GetCommandLineA()); }
 
 PlatformWindow PlatformGetForegroundWindow() { return reinterpret_cast<PlatformWindow>(GetForegroundWindow()); }
 

@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_monitors.h"
+#include "platform/win32/win32_resource_ids.h"
 
 namespace {
 
@@ -9,7 +11,19 @@ namespace {
 // has the system's calling convention and handle types.
 WindowProcedure classProcedure = nullptr;
 
+// A full-screen window that covered the old virtual screen covers the new one.
+void CoverVirtualScreen(HWND window) {
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) return;
+    SetWindowPos(window, nullptr, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The platform's own business comes first: the display's power and the monitor layout.
 LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_POWERBROADCAST) Win32NotePowerBroadcast(wParam, lParam);
+    if (message == WM_DISPLAYCHANGE) CoverVirtualScreen(window);
+    if (message == WM_DESTROY) Win32StopWatchingDisplayPower();
     if (classProcedure == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     return classProcedure(FromHwnd(window), message, wParam, lParam);
 }
@@ -40,12 +54,13 @@ bool PlatformRegisterClass(const char* className, WindowProcedure procedure, Pla
     windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = ClassWindowProc;
     windowClass.hInstance = reinterpret_cast<HINSTANCE>(instance);
+    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(BRISALO_ICON_ID));
     windowClass.lpszClassName = className;
     return RegisterClassA(&windowClass) != 0;
 }
 
-int32_t PlatformGetScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int32_t PlatformGetScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int32_t PlatformGetScreenWidth() { return GetSystemMetrics(SM_CXVIRTUALSCREEN); }
+int32_t PlatformGetScreenHeight() { return GetSystemMetrics(SM_CYVIRTUALSCREEN); }
 
 bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
     RECT area{};
@@ -60,8 +75,13 @@ bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
 PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
                                     int32_t width, int32_t height) {
     const DWORD style = (child ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
-    HWND window = CreateWindowExA(0, className, title, style, 0, 0, width, height, ToHwnd(parent), nullptr,
+    // The virtual screen's origin lies left of or above the primary monitor's when a
+    // monitor stands there.
+    const int x = child ? 0 : GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int y = child ? 0 : GetSystemMetrics(SM_YVIRTUALSCREEN);
+    HWND window = CreateWindowExA(0, className, title, style, x, y, width, height, ToHwnd(parent), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
+    if (window != nullptr) Win32WatchDisplayPower(window);
     return FromHwnd(window);
 }
 

@@ -18,9 +18,14 @@
 namespace {
 
 const DialogModuleHost host = {&x11StopRequested, X11InstallErrorHandlers, PlatformLogError};
-DialogModule module{};
-int opened = -1;  // -1 not tried, 0 missing, 1 loaded
-std::string failure;
+// The module once opened, or why it could not be.
+struct X11DialogState {
+    DialogModule module{};
+    int opened = -1;  // -1 not tried, 0 missing, 1 loaded
+    std::string failure;
+};
+
+X11DialogState dialogs;
 
 std::string ExecutableFolder() {
     char path[4096];
@@ -35,8 +40,8 @@ std::string ExecutableFolder() {
 // Beside the executable in a build tree, else in the installed module folder. The
 // handle is never closed: GTK cannot be unloaded.
 bool OpenModule() {
-    if (opened >= 0) return opened == 1;
-    opened = 0;
+    if (dialogs.opened >= 0) return dialogs.opened == 1;
+    dialogs.opened = 0;
     const std::string folder = ExecutableFolder();
     const std::string candidates[] = {folder + "/" + kDialogModuleFile,
                                       folder + "/" BRISALO_DIALOGS_FROM_BINDIR "/" + kDialogModuleFile};
@@ -44,18 +49,18 @@ bool OpenModule() {
         if (access(path.c_str(), F_OK) != 0) continue;
         void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle == nullptr) {
-            failure = dlerror();
+            dialogs.failure = dlerror();
             return false;
         }
         auto open = reinterpret_cast<OpenDialogModuleFunction>(dlsym(handle, kDialogModuleEntry));
-        if (open == nullptr || !open(kDialogModuleVersion, &host, &module)) {
-            failure = path + " is not this build's dialog module";
+        if (open == nullptr || !open(kDialogModuleVersion, &host, &dialogs.module)) {
+            dialogs.failure = path + " is not this build's dialog module";
             return false;
         }
-        opened = 1;
+        dialogs.opened = 1;
         return true;
     }
-    failure = std::string("no ") + kDialogModuleFile + " in " + folder + " or " + folder + "/" +
+    dialogs.failure = std::string("no ") + kDialogModuleFile + " in " + folder + " or " + folder + "/" +
               BRISALO_DIALOGS_FROM_BINDIR;
     return false;
 }
@@ -65,23 +70,23 @@ bool OpenModule() {
 intptr_t PlatformDialogBox(PlatformInstance, int32_t, const DialogTemplate& dialog, PlatformWindow owner,
                            DialogProcedure procedure) {
     if (!OpenModule()) {
-        PlatformLogError("cannot show \"%s\": %s", dialog.caption, failure.c_str());
+        PlatformLogError("cannot show \"%s\": %s", dialog.caption, dialogs.failure.c_str());
         return -1;
     }
-    return module.dialogBox(dialog, owner, procedure);
+    return dialogs.module.dialogBox(dialog, owner, procedure);
 }
 
 // Only a dialog the module made can be handed back here, so the module is loaded.
 void PlatformEndDialog(PlatformWindow dialog, intptr_t result) {
-    if (opened == 1) module.endDialog(dialog, result);
+    if (dialogs.opened == 1) dialogs.module.endDialog(dialog, result);
 }
 
 void PlatformCheckDlgButton(PlatformWindow dialog, int32_t id, bool checked) {
-    if (opened == 1) module.checkDlgButton(dialog, id, checked);
+    if (dialogs.opened == 1) dialogs.module.checkDlgButton(dialog, id, checked);
 }
 
 bool PlatformIsDlgButtonChecked(PlatformWindow dialog, int32_t id) {
-    return opened == 1 && module.isDlgButtonChecked(dialog, id);
+    return dialogs.opened == 1 && dialogs.module.isDlgButtonChecked(dialog, id);
 }
 
 // The text goes to standard error first: a saver often runs where no one sees a window.
@@ -89,8 +94,8 @@ void PlatformMessageBox(const char* text, const char* caption) {
     PlatformLogError("%s", text);
     X11ReleaseInput();
     if (!OpenModule()) {
-        PlatformLogError("cannot show the message box: %s", failure.c_str());
+        PlatformLogError("cannot show the message box: %s", dialogs.failure.c_str());
         return;
     }
-    module.messageBox(text, caption);
+    dialogs.module.messageBox(text, caption);
 }

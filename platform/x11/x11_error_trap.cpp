@@ -6,11 +6,6 @@
 
 namespace {
 
-int trapDepth = 0;
-Display* trapDisplay = nullptr;
-int trappedError = 0;
-XErrorHandler chained = nullptr;
-
 // Kinds of error already reported: a window that keeps failing every frame is said once.
 struct ErrorKind {
     int code;
@@ -18,20 +13,37 @@ struct ErrorKind {
     int minor;
 };
 constexpr int kReportedKinds = 32;
-ErrorKind reported[kReportedKinds];
-int reportedCount = 0;
+
+// Windows whose end another client decides: until their DestroyNotify is read, requests
+// on them may fail at any moment, which is expected.
+constexpr int kMortalWindows = 4;
+
+// What the handlers know; Xlib calls them with no context of ours.
+struct X11ErrorState {
+    int trapDepth = 0;
+    Display* trapDisplay = nullptr;
+    int trappedError = 0;
+    XErrorHandler chained = nullptr;
+    ErrorKind reported[kReportedKinds] = {};
+    int reportedCount = 0;
+    XID mortal[kMortalWindows] = {};
+    int mortalCount = 0;
+};
+
+X11ErrorState errors;
 
 bool FirstOfItsKind(const XErrorEvent& error) {
     const ErrorKind kind{error.error_code, error.request_code, error.minor_code};
-    for (int i = 0; i < reportedCount; ++i) {
-        if (reported[i].code == kind.code && reported[i].request == kind.request && reported[i].minor == kind.minor) {
+    for (int i = 0; i < errors.reportedCount; ++i) {
+        const ErrorKind& seen = errors.reported[i];
+        if (seen.code == kind.code && seen.request == kind.request && seen.minor == kind.minor) {
             return false;
         }
     }
-    if (reportedCount == kReportedKinds) return false;
-    reported[reportedCount++] = kind;
-    if (reportedCount == kReportedKinds) PlatformLogError("further X errors are not reported");
-    return reportedCount < kReportedKinds;
+    if (errors.reportedCount == kReportedKinds) return false;
+    errors.reported[errors.reportedCount++] = kind;
+    if (errors.reportedCount == kReportedKinds) PlatformLogError("further X errors are not reported");
+    return errors.reportedCount < kReportedKinds;
 }
 
 // No protocol request may be made from here; XGetErrorText reads Xlib's own tables.
@@ -43,25 +55,19 @@ void Report(Display* display, const XErrorEvent& error) {
                      error.minor_code, error.resourceid);
 }
 
-// Windows whose end another client decides: until their DestroyNotify is read, requests
-// on them may fail at any moment, which is expected.
-constexpr int kMortalWindows = 4;
-XID mortal[kMortalWindows];
-int mortalCount = 0;
-
 bool IsMortal(XID resource) {
-    for (int i = 0; i < mortalCount; ++i) {
-        if (mortal[i] == resource) return true;
+    for (int i = 0; i < errors.mortalCount; ++i) {
+        if (errors.mortal[i] == resource) return true;
     }
     return false;
 }
 
 int OnXError(Display* display, XErrorEvent* error) {
-    if (trapDepth > 0 && display == trapDisplay) {
-        if (trappedError == 0) trappedError = error->error_code;
+    if (errors.trapDepth > 0 && display == errors.trapDisplay) {
+        if (errors.trappedError == 0) errors.trappedError = error->error_code;
         return 0;
     }
-    if (chained != nullptr) return chained(display, error);
+    if (errors.chained != nullptr) return errors.chained(display, error);
     if (IsMortal(error->resourceid)) return 0;
     Report(display, *error);
     return 0;
@@ -75,32 +81,32 @@ int OnIOError(Display*) {
 
 }  // namespace
 
-X11ErrorTrap::X11ErrorTrap(Display* display) : display(display), previousError(trappedError) {
+X11ErrorTrap::X11ErrorTrap(Display* display) : display(display), previousError(errors.trappedError) {
     XSync(display, False);  // earlier requests' errors are not ours
-    ++trapDepth;
-    trapDisplay = display;
-    trappedError = 0;
+    ++errors.trapDepth;
+    errors.trapDisplay = display;
+    errors.trappedError = 0;
 }
 
 X11ErrorTrap::~X11ErrorTrap() {
     XSync(display, False);
-    --trapDepth;
-    trappedError = previousError;
+    --errors.trapDepth;
+    errors.trappedError = previousError;
 }
 
 bool X11ErrorTrap::failed() {
     XSync(display, False);
-    return trappedError != 0;
+    return errors.trappedError != 0;
 }
 
 void X11InstallErrorHandlers(bool chainPrevious) {
     const XErrorHandler previous = XSetErrorHandler(OnXError);
-    if (chainPrevious && previous != OnXError) chained = previous;
+    if (chainPrevious && previous != OnXError) errors.chained = previous;
     XSetIOErrorHandler(OnIOError);
 }
 
 void X11ExpectWindowToVanish(XID window) {
     if (window == 0 || IsMortal(window)) return;
-    if (mortalCount == kMortalWindows) mortalCount = 0;  // the oldest ones are long gone
-    mortal[mortalCount++] = window;
+    if (errors.mortalCount == kMortalWindows) errors.mortalCount = 0;  // the oldest ones are long gone
+    errors.mortal[errors.mortalCount++] = window;
 }

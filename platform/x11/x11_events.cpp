@@ -1,8 +1,9 @@
 // X events as the messages of the saver window.
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 
 #include "platform/x11/x11_error_trap.h"
-#include "platform/x11/x11_key_table.h"
+#include "platform/unix/key_table.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
 
@@ -43,11 +44,31 @@ bool LosesActivation(const XFocusChangeEvent& event) {
 void WindowGone() {
     x11.grabbed = false;
     x11.procedure(x11.window, WM_DESTROY, 0, 0);
-    x11.window = 0;
-    x11.host = 0;
+    X11ForgetWindow();
+}
+
+// The root changed size or its monitors changed: the full-screen window keeps covering
+// the root, and the window procedure learns of the new layout.
+void ScreenChanged(XEvent& event) {
+    XRRUpdateConfiguration(&event);
+    if (x11.host != 0) return;
+    const auto& change = reinterpret_cast<const XRRScreenChangeNotifyEvent&>(event);
+    // A rotated screen reports the unrotated size.
+    const bool turned = (change.rotation & (RR_Rotate_90 | RR_Rotate_270)) != 0;
+    const int width = turned ? change.height : change.width;
+    const int height = turned ? change.width : change.height;
+    if (width > 0 && height > 0 && (width != x11.width || height != x11.height)) {
+        X11ErrorTrap trap(x11.display);
+        XResizeWindow(x11.display, x11.window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
+    }
+    Queue(WM_DISPLAYCHANGE, 0, 0);
 }
 
 void Translate(XEvent& event) {
+    if (X11IsScreenChange(event)) {
+        ScreenChanged(event);
+        return;
+    }
     switch (event.type) {
     case KeyPress:
         if (event.xkey.window == x11.window) QueueKey(event.xkey);

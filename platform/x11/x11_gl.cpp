@@ -8,12 +8,6 @@
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
 
-namespace {
-
-std::vector<GLXFBConfig> chosenConfigs;  // pixel format n is chosenConfigs[n - 1]
-
-}  // namespace
-
 // A visual of the screen's own depth: a 32-bit one would be blended with what lies beneath
 // by a compositing manager wherever the drawing leaves alpha below one.
 GLXFBConfig X11ChooseConfig(Display* display, bool wantAlpha) {
@@ -47,14 +41,14 @@ int32_t PlatformChoosePixelFormat(PlatformDevice device, const PixelFormatReques
     GLXFBConfig config = X11ChooseConfig(x11.display, request.colorBits >= 32);
     if (config == nullptr) config = X11ChooseConfig(x11.display, false);
     if (config == nullptr) return 0;
-    chosenConfigs.push_back(config);
-    return static_cast<int32_t>(chosenConfigs.size());
+    x11.chosenConfigs.push_back(config);
+    return static_cast<int32_t>(x11.chosenConfigs.size());
 }
 
 // The window's visual was fixed at creation; the format can only be set when it matches.
 bool PlatformSetPixelFormat(PlatformDevice device, int32_t format, const PixelFormatRequest&) {
-    if (x11.display == nullptr || format < 1 || static_cast<size_t>(format) > chosenConfigs.size()) return false;
-    XVisualInfo* info = glXGetVisualFromFBConfig(x11.display, chosenConfigs[static_cast<size_t>(format) - 1]);
+    if (x11.display == nullptr || format < 1 || static_cast<size_t>(format) > x11.chosenConfigs.size()) return false;
+    XVisualInfo* info = glXGetVisualFromFBConfig(x11.display, x11.chosenConfigs[static_cast<size_t>(format) - 1]);
     if (info == nullptr) return false;
     const VisualID wanted = info->visualid;
     XFree(info);
@@ -62,7 +56,7 @@ bool PlatformSetPixelFormat(PlatformDevice device, int32_t format, const PixelFo
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(x11.display, static_cast<Window>(device), &attributes) || trap.failed()) return false;
     if (XVisualIDFromVisual(attributes.visual) != wanted) return false;
-    x11.windowConfig = chosenConfigs[static_cast<size_t>(format) - 1];
+    x11.windowConfig = x11.chosenConfigs[static_cast<size_t>(format) - 1];
     return true;
 }
 
@@ -87,6 +81,9 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
 }
 
 // Errors of a window that its host has just destroyed are caught by the process's handler.
+// An X window is one drawable, monitors and all.
+void PlatformSelectSurface(PlatformDevice, int32_t) {}
+
 void PlatformSwapBuffers(PlatformDevice device) {
     if (x11.display == nullptr || x11.window == 0) return;
     glXSwapBuffers(x11.display, static_cast<GLXDrawable>(device));

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/windows_command_line.h"
+
 namespace {
 
 constexpr int32_t kFewestPasses = 1;
@@ -37,6 +39,7 @@ bool ParseSmallNumber(const char* text, int32_t lowest, int32_t highest, int32_t
 }
 
 void ApplyPasses(HostOptions& options, const char* value) {
+    options.runOptionGiven = true;
     if (ParseSmallNumber(value, kFewestPasses, kMostPasses, &options.passCount)) return;
     options.passCount = 0;
     options.messages.push_back("--passes takes a number from 1 to 10, not " +
@@ -47,12 +50,13 @@ void ApplyPasses(HostOptions& options, const char* value) {
 const HostOption kOptions[] = {
     {"root", false, [](HostOptions& o, const char*) { o.hosted = true; }},
     {"window-id", true, [](HostOptions& o, const char* v) { o.hosted = true; ApplyWindowId(o, v); }},
-    {"mirrors", false, [](HostOptions& o, const char*) { o.useMirrors = 1; }},
-    {"no-mirrors", false, [](HostOptions& o, const char*) { o.useMirrors = 0; }},
+    {"mirrors", false, [](HostOptions& o, const char*) { o.useMirrors = 1; o.runOptionGiven = true; }},
+    {"no-mirrors", false, [](HostOptions& o, const char*) { o.useMirrors = 0; o.runOptionGiven = true; }},
     {"passes", true, ApplyPasses},
-    {"fps", false, [](HostOptions& o, const char*) { o.showFps = true; }},
+    {"fps", false, [](HostOptions& o, const char*) { o.showFps = true; o.runOptionGiven = true; }},
     {"help", false, [](HostOptions& o, const char*) { o.help = true; }},
     {"version", false, [](HostOptions& o, const char*) { o.version = true; }},
+    {"add-to-xscreensaver", false, [](HostOptions& o, const char*) { o.addToXScreenSaver = true; }},
 };
 
 // "-name" and "--name" are the same option.
@@ -69,8 +73,37 @@ bool IsEntry(const HostOption* known) {
     return known != nullptr && (std::strcmp(known->name, "root") == 0 || std::strcmp(known->name, "window-id") == 0);
 }
 
-bool IsHelpOrVersion(const HostOption* known) {
-    return known != nullptr && (std::strcmp(known->name, "help") == 0 || std::strcmp(known->name, "version") == 0);
+// Words that replace the run with something else, wherever they stand.
+bool IsTask(const HostOption* known) {
+    return known != nullptr && (std::strcmp(known->name, "help") == 0 || std::strcmp(known->name, "version") == 0 ||
+                                std::strcmp(known->name, "add-to-xscreensaver") == 0);
+}
+
+bool IsNumberWord(const char* word) {
+    if (*word == '+' || *word == '-') ++word;
+    if (*word == '\0') return false;
+    for (; *word != '\0'; ++word) {
+        if (*word < '0' || *word > '9') return false;
+    }
+    return true;
+}
+
+// A switch as Windows' hosts write it: a slash or a dash, a mode letter, then nothing, a
+// colon, a number or both. Longer words ("-passes", "/screen") are not switches here.
+bool IsSwitchWord(const char* word) {
+    if ((word[0] != '/' && word[0] != '-') || word[1] == '\0' || std::strchr("sSpPlLcCaA", word[1]) == nullptr) {
+        return false;
+    }
+    const char* rest = word[2] == ':' ? word + 3 : word + 2;
+    return *rest == '\0' || IsNumberWord(rest);
+}
+
+// "/p" or "/c:" waits for its number in the next word; "/s" takes one as Windows does, and
+// ignores it.
+bool AwaitsNumber(const char* word) { return word[2] == '\0' || (word[2] == ':' && word[3] == '\0'); }
+
+void Ignore(HostOptions& options, const char* word, const char* why) {
+    options.messages.push_back("ignoring \"" + std::string(word) + "\": " + why + " (see --help)");
 }
 
 }  // namespace
@@ -97,27 +130,76 @@ bool ParseWindowId(const char* text, uint32_t* window) {
 
 HostOptions ParseHostOptions(int argc, const char* const* argv) {
     HostOptions options;
+    options.emptyLine = argc <= 1;
     bool entry = false;
     for (int i = 1; i < argc; ++i) {
         const HostOption* known = FindOption(argv[i]);
         entry = entry || IsEntry(known);
-        if (IsHelpOrVersion(known)) known->apply(options, nullptr);
+        if (IsTask(known)) known->apply(options, nullptr);
     }
-    if (!entry) return options;
+    if (options.help || options.version || options.addToXScreenSaver) return options;
 
-    // A hosted line is ours alone: every word is an option or a mistake to mention.
     for (int i = 1; i < argc; ++i) {
-        const HostOption* known = FindOption(argv[i]);
+        const char* word = argv[i];
+        const HostOption* known = FindOption(word);
+        if (known == nullptr && IsSwitchWord(word)) {
+            if (entry) {
+                Ignore(options, word, "not an option");
+            } else if (!options.switchLine.empty()) {
+                Ignore(options, word, "a run has one mode");
+            } else {
+                options.switchLine = std::string("brisalo ") + word;
+                if (AwaitsNumber(word) && i + 1 < argc && IsNumberWord(argv[i + 1])) {
+                    options.switchLine += std::string(" ") + argv[++i];
+                }
+            }
+            continue;
+        }
         if (known == nullptr) {
-            options.messages.push_back("ignoring \"" + std::string(argv[i]) + "\": not an option (see --help)");
+            Ignore(options, word, "not an option");
             continue;
         }
         // An option word is never taken as the value of the one before it.
         const char* value = nullptr;
         if (known->takesValue && i + 1 < argc && FindOption(argv[i + 1]) == nullptr) value = argv[++i];
-        if (!IsHelpOrVersion(known)) known->apply(options, value);
+        known->apply(options, value);
     }
     return options;
+}
+
+PlatformLaunch LaunchFromHostOptions(const HostOptions& options, const char* environmentWindow, bool* onRoot,
+                                     std::string* failure) {
+    *onRoot = false;
+    PlatformLaunch launch;
+    if (!options.switchLine.empty() && !options.hosted) launch = ReadWindowsCommandLine(options.switchLine.c_str());
+    launch.usage = kHostUsage;
+    launch.help = options.help;
+    launch.version = options.version;
+    if (options.help || options.version || options.addToXScreenSaver) {
+        launch.mode = LaunchMode::Nothing;
+        return launch;
+    }
+    launch.options.useMirrors = options.useMirrors;
+    launch.options.passCount = options.passCount;
+    launch.options.showFps = options.showFps;
+
+    if (options.hosted) {
+        const HostTarget target = ChooseHostTarget(options, environmentWindow);
+        if (target.kind == HostTarget::Bad) {
+            *failure = target.message;  // empty when the option's own message said why
+        } else {
+            launch.mode = LaunchMode::Preview;
+            launch.window = target.window;
+            *onRoot = target.kind == HostTarget::Root;
+        }
+    } else if (options.switchLine.empty() && options.emptyLine) {
+        launch.mode = LaunchMode::Configure;
+    } else if (options.switchLine.empty() && options.runOptionGiven) {
+        *failure = "--mirrors, --no-mirrors, --passes and --fps are for a run: add /s, /p ID, --root or "
+                   "--window-id (see --help)";
+    }
+    launch.failure = failure->empty() ? nullptr : failure->c_str();
+    return launch;
 }
 
 HostTarget ChooseHostTarget(const HostOptions& options, const char* environmentWindow) {
@@ -146,8 +228,8 @@ HostTarget ChooseHostTarget(const HostOptions& options, const char* environmentW
 }
 
 const char* const kHostUsage =
-    "Usage: brisalo [--root | --window-id ID] [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
-    "       brisalo /s | /p ID | /c[:ID] | /a\n"
+    "Usage: brisalo /s | /p ID | --root | --window-id ID  [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
+    "       brisalo [/c[:ID]] | /a | --add-to-xscreensaver | --help | --version\n"
     "\n"
     "A turning kaleidoscope of round photographic buttons.\n"
     "\n"
@@ -157,8 +239,11 @@ const char* const kHostUsage =
     "  --no-mirrors    the mirrors off for this run\n"
     "  --passes N      start with N passes, 1 to 10 (default 2)\n"
     "  --fps           write the frame rate to standard error every few seconds\n"
+    "  --add-to-xscreensaver\n"
+    "                  add Brisalo to the list of savers in ~/.xscreensaver\n"
     "  --help          this text\n"
     "  --version       the version\n"
     "\n"
     "Options take one dash or two. Without --root or --window-id the Windows-style switches\n"
-    "apply: /s full screen, /p ID a preview in window ID, /c the settings dialog.\n";
+    "apply: /s full screen, /p ID a preview in window ID, /c the settings dialog (also what\n"
+    "no argument at all opens). The run options hold for /s and /p as well.\n";

@@ -4,9 +4,13 @@
 #include <string>
 #include <vector>
 
-// The screen-saver host convention of X11 desktops: `-root` or `-window-id ID` (one dash or
-// two) ask for a hosted run in a window the host owns, with a few options of our own.
-// Recognised before the Windows-style grammar; a line without either keeps its old meaning.
+#include "platform/launch.h"
+
+// The X11 command line. The screen-saver host convention of X11 desktops: `-root` or
+// `-window-id ID` (one dash or two) ask for a hosted run in a window the host owns. Without
+// either, one Windows-style switch word (/s, /p ID, /c[:ID], /a) names the mode, read as
+// Windows reads it. The run options hold for either kind of run. Every other word is a
+// mistake, said in one line and skipped.
 struct HostOptions {
     bool hosted = false;        // -root or -window-id was given
     bool windowIdGiven = false;
@@ -15,8 +19,14 @@ struct HostOptions {
     int32_t useMirrors = -1;    // -1: as the settings say
     int32_t passCount = 0;      // 0: the Renderer's own start
     bool showFps = false;
+    bool runOptionGiven = false;
     bool help = false;
     bool version = false;
+    bool addToXScreenSaver = false;
+    bool emptyLine = false;  // no argument at all: the settings dialog, as on Windows
+    // The first switch word and its number, as a Windows line ("brisalo /p 528"); empty
+    // when there was none.
+    std::string switchLine;
     std::vector<std::string> messages;  // one line each for standard error, without the prefix
 };
 
@@ -31,6 +41,12 @@ struct HostTarget {
 };
 
 HostTarget ChooseHostTarget(const HostOptions& options, const char* environmentWindow);
+
+// The launch the line asks for. A hosted run on the root window comes back as a Preview
+// of window 0 with *onRoot set: only the caller has a display to ask for the root.
+// `failure` keeps the text that launch.failure points to.
+PlatformLaunch LaunchFromHostOptions(const HostOptions& options, const char* environmentWindow, bool* onRoot,
+                                     std::string* failure);
 
 // A window id as hosts write it: decimal, or hexadecimal after 0x or 0X; never 0, and
 // within the 31 bits X gives out.

@@ -11,7 +11,7 @@
 
 #include "platform/log.h"
 #include "platform/platform.h"
-#include "platform/x11/x11_command_line.h"
+#include "platform/x11/xscreensaver_list.h"
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
@@ -22,41 +22,28 @@ volatile sig_atomic_t x11StopRequested = 0;
 
 namespace {
 
-std::string commandLine;
-RunOptions runOptions;
+PlatformLaunch launch;
+std::string launchFailure;
 
 void OnStopSignal(int) { x11StopRequested = 1; }
 
 // A host's line becomes a preview of the host's window: the same run, a child filling the
-// window, no close rules, an end when the window goes. A line that has nothing to run
-// becomes a switch that does nothing, so the process still ends through SaverMain.
-std::string HostedCommandLine(int argc, char** argv) {
-    const std::string program = BuildCommandLine(argc > 0 ? 1 : 0, argv);
+// window, no close rules, an end when the window goes.
+PlatformLaunch ReadLaunch(int argc, char** argv) {
     const HostOptions options = ParseHostOptions(argc, argv);
-    if (options.help || options.version) {
-        if (options.help) std::fputs(kHostUsage, stdout);
-        if (options.version) std::printf("brisalo %s\n", BRISALO_VERSION);
-        std::fflush(stdout);
-        return program + " -";
-    }
     for (const std::string& message : options.messages) PlatformLogError("%s", message.c_str());
-    if (!options.hosted) return BuildCommandLine(argc, argv);
-
-    const HostTarget target = ChooseHostTarget(options, std::getenv("XSCREENSAVER_WINDOW"));
-    if (target.kind == HostTarget::Bad) {
-        if (!target.message.empty()) PlatformLogError("%s", target.message.c_str());
-        return program + " -";
+    bool onRoot = false;
+    PlatformLaunch read = LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &launchFailure);
+    if (options.addToXScreenSaver) {
+        read.done = true;
+        read.exitCode = AddToXScreenSaver();
     }
-    unsigned long window = target.window;
-    if (target.kind == HostTarget::Root) {
+    if (onRoot) {
         Display* display = X11Display();  // without one, the run says so and ends
-        window = display != nullptr ? RootWindow(display, DefaultScreen(display)) : 0;
+        read.window = display != nullptr ? RootWindow(display, DefaultScreen(display)) : 0;
     }
-    x11.hosted = true;
-    runOptions.useMirrors = options.useMirrors;
-    runOptions.passCount = options.passCount;
-    runOptions.showFps = options.showFps;
-    return program + " /p " + std::to_string(window);
+    x11.hosted = options.hosted;
+    return read;
 }
 
 }  // namespace
@@ -72,16 +59,14 @@ void PlatformStartProcess(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
 
     X11InstallErrorHandlers(false);
-    commandLine = HostedCommandLine(argc, argv);
+    launch = ReadLaunch(argc, argv);
 }
 
 PlatformInstance PlatformModuleInstance() { return 0; }
 
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
 
-const char* PlatformGetCommandLine() { return commandLine.c_str(); }
-
-RunOptions PlatformGetRunOptions() { return runOptions; }
+PlatformLaunch PlatformGetLaunch() { return launch; }
 
 // The window with the input focus, as the top-level window that holds it; 0 when the focus
 // follows the pointer or there is no display.

@@ -7,11 +7,23 @@
 #include <csignal>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
+// The monitor layout's extensions and the display's power state.
+struct X11MonitorState {
+    int randrEventBase = -1;  // -1: no RandR
+    bool randr15 = false;     // the server keeps a monitor list
+    int dpmsPresent = -1;     // -1: not asked yet
+    bool dpmsChecked = false;
+    uint32_t dpmsCheckTick = 0;
+    bool displayOff = false;
+};
+
 struct X11State {
     Display* display = nullptr;
+    bool displayMissing = false;  // said once that there is none
     std::string className;  // the one registered class
     WindowProcedure procedure = nullptr;
 
@@ -23,10 +35,14 @@ struct X11State {
     bool grabbed = false;   // keyboard and pointer held by the full-screen saver
     bool hiding = false;    // an unmap that we asked for ourselves
     GLXFBConfig windowConfig = nullptr;  // what the window's visual was made for
+    Colormap colormap = 0;               // made for the window's visual, freed with it
+    std::vector<GLXFBConfig> chosenConfigs;  // pixel format n is chosenConfigs[n - 1]
 
     Cursor blankCursor = 0;
     Cursor arrowCursor = 0;
     Cursor definedCursor = 0;
+
+    X11MonitorState monitors;
 
     std::deque<PlatformMessage> queue;
     bool quitPosted = false;
@@ -41,12 +57,19 @@ extern volatile sig_atomic_t x11StopRequested;
 // The saver's display connection, opened on first use; nullptr when there is no display.
 Display* X11Display();
 
+// After the window's end: no window, no host, and its colormap freed.
+void X11ForgetWindow();
+
 // Lets go of keyboard and pointer so that another window (a message box) can take input.
 void X11ReleaseInput();
 
 // The framebuffer configuration for the saver's pixel format request: double-buffered RGBA
 // with 8 bits a channel, alpha when the server has it, on a visual of the screen's depth.
 GLXFBConfig X11ChooseConfig(Display* display, bool wantAlpha);
+
+// Asks the root for RandR's screen changes, which the pump turns into WM_DISPLAYCHANGE.
+void X11WatchMonitors(Display* display, Window root);
+bool X11IsScreenChange(const XEvent& event);
 
 // Turns pending X events into queued messages; events that end the window deliver
 // WM_DESTROY at once.

@@ -69,11 +69,10 @@ void NameWindow(Window window, const char* className, const char* title) {
 
 // Said once, naming the display, however many calls find it missing.
 Display* X11Display() {
-    static bool reported = false;
-    if (x11.display == nullptr && !reported) {
+    if (x11.display == nullptr && !x11.displayMissing) {
         x11.display = XOpenDisplay(nullptr);
         if (x11.display == nullptr) {
-            reported = true;
+            x11.displayMissing = true;
             const char* name = XDisplayName(nullptr);
             if (name == nullptr || *name == '\0') {
                 PlatformLogError("cannot open the X display: DISPLAY is not set");
@@ -114,76 +113,79 @@ bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
     return !trap.failed();
 }
 
-PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
-                                    int32_t width, int32_t height) {
-    if (X11Display() == nullptr || x11.className != className || x11.window != 0) return 0;
-    if (!child) parent = 0;
-    if (child && parent == 0) return 0;
-    Display* display = x11.display;
-    const int screen = DefaultScreen(display);
-    const Window root = RootWindow(display, screen);
+namespace {
 
-    // A window's visual is fixed when it is made, so it is made with the one the saver's
-    // pixel format will ask for; the screen's own when there is none, and then choosing
-    // the pixel format fails as it should.
+struct WindowVisual {
+    Visual* visual = nullptr;
+    int depth = 0;
+};
+
+// A window's visual is fixed when it is made, so it is made with the one the saver's
+// pixel format will ask for; the screen's own when there is none, and then choosing the
+// pixel format fails as it should.
+WindowVisual ChooseWindowVisual(Display* display, int screen) {
     x11.windowConfig = X11ChooseConfig(display, true);
     if (x11.windowConfig == nullptr) x11.windowConfig = X11ChooseConfig(display, false);
-    XVisualInfo* visualInfo = x11.windowConfig != nullptr ? glXGetVisualFromFBConfig(display, x11.windowConfig) : nullptr;
-    Visual* visual = visualInfo != nullptr ? visualInfo->visual : DefaultVisual(display, screen);
-    const int depth = visualInfo != nullptr ? visualInfo->depth : DefaultDepth(display, screen);
-    if (visualInfo != nullptr) XFree(visualInfo);
+    XVisualInfo* info = x11.windowConfig != nullptr ? glXGetVisualFromFBConfig(display, x11.windowConfig) : nullptr;
+    WindowVisual chosen;
+    chosen.visual = info != nullptr ? info->visual : DefaultVisual(display, screen);
+    chosen.depth = info != nullptr ? info->depth : DefaultDepth(display, screen);
+    if (info != nullptr) XFree(info);
+    return chosen;
+}
 
+// A host's input is the host's: a hosted window asks only for its own size and end, and
+// lets presses through to the host's window.
+long SaverEventMask() {
+    return x11.hosted ? StructureNotifyMask
+                      : KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask | StructureNotifyMask |
+                            EnterWindowMask;
+}
+
+// The window inside `parent` (the root when 0), watching the host's structure. 0 when the
+// host names no window we can draw in; the colormap is then freed again.
+Window MakeWindow(Display* display, Window parent, bool topLevel, const WindowVisual& chosen, int32_t width,
+                  int32_t height) {
+    const int screen = DefaultScreen(display);
+    const Window root = RootWindow(display, screen);
     XSetWindowAttributes attributes{};
-    attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
+    attributes.colormap = XCreateColormap(display, root, chosen.visual, AllocNone);
     attributes.background_pixel = BlackPixel(display, screen);
     attributes.border_pixel = 0;
     // A child of the root is a top-level window, which no window manager may frame.
-    const bool topLevel = parent == 0 || static_cast<Window>(parent) == root;
     attributes.override_redirect = topLevel ? True : False;
-    // A host's input is the host's: a hosted window asks only for its own size and end,
-    // and lets presses through to the host's window.
-    attributes.event_mask = x11.hosted ? StructureNotifyMask
-                                       : KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask |
-                                             StructureNotifyMask | EnterWindowMask;
+    attributes.event_mask = SaverEventMask();
     const unsigned long mask = CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask;
 
-    Window window = 0;
-    {
-        // A preview handle that names no window fails here, quietly.
-        X11ErrorTrap trap(display);
-        window = XCreateWindow(display, parent != 0 ? static_cast<Window>(parent) : root, 0, 0,
-                               static_cast<unsigned int>(width), static_cast<unsigned int>(height), 0, depth,
-                               InputOutput, visual, mask, &attributes);
-        // Structure events only: the host's size and end. Input on a window that another
-        // client owns may be taken already (BadAccess), and is not ours to take.
-        if (parent != 0) XSelectInput(display, static_cast<Window>(parent), StructureNotifyMask);
-        if (trap.failed()) {
-            if (window != 0) XDestroyWindow(display, window);
-            XFreeColormap(display, attributes.colormap);
-            if (x11.hosted) PlatformLogError("cannot draw in window 0x%lx: it does not exist", parent);
-            return 0;
-        }
-        // The host may have changed size before it was watched.
-        XWindowAttributes host;
-        if (parent != 0 && XGetWindowAttributes(display, static_cast<Window>(parent), &host) &&
-            (host.width != width || host.height != height)) {
-            XResizeWindow(display, window, static_cast<unsigned int>(host.width),
-                          static_cast<unsigned int>(host.height));
-        }
+    // A preview handle that names no window fails here, quietly.
+    X11ErrorTrap trap(display);
+    Window window = XCreateWindow(display, parent != 0 ? parent : root, 0, 0, static_cast<unsigned int>(width),
+                                  static_cast<unsigned int>(height), 0, chosen.depth, InputOutput, chosen.visual,
+                                  mask, &attributes);
+    // Structure events only: the host's size and end. Input on a window that another
+    // client owns may be taken already (BadAccess), and is not ours to take.
+    if (parent != 0) XSelectInput(display, parent, StructureNotifyMask);
+    if (trap.failed()) {
+        if (window != 0) XDestroyWindow(display, window);
+        XFreeColormap(display, attributes.colormap);
+        if (x11.hosted) PlatformLogError("cannot draw in window 0x%lx: it does not exist", parent);
+        return 0;
     }
-    if (parent != 0) {
-        X11ExpectWindowToVanish(static_cast<Window>(parent));
-        X11ExpectWindowToVanish(window);
+    x11.colormap = attributes.colormap;
+    return window;
+}
+
+// The host may have changed size before it was watched.
+void FollowHostSize(Display* display, Window window, Window host, int32_t width, int32_t height) {
+    X11ErrorTrap trap(display);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, host, &attributes) && (attributes.width != width || attributes.height != height)) {
+        XResizeWindow(display, window, static_cast<unsigned int>(attributes.width),
+                      static_cast<unsigned int>(attributes.height));
     }
-    NameWindow(window, className, title);
-    x11.window = window;
-    x11.host = static_cast<Window>(parent);
-    x11.width = width;
-    x11.height = height;
+}
 
-    x11.procedure(window, WM_CREATE, 0, 0);
-    if (x11.window == 0) return 0;
-
+void MapSaverWindow(Display* display, Window window, bool topLevel, Window parent) {
     if (topLevel && parent != 0) {
         // Drawn on the root window: beneath every other window, as the root's own picture.
         XMapWindow(display, window);
@@ -196,6 +198,39 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
         GrabInput(window);
     }
     XFlush(display);
+}
+
+}  // namespace
+
+PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
+                                    int32_t width, int32_t height) {
+    if (X11Display() == nullptr || x11.className != className || x11.window != 0) return 0;
+    if (!child) parent = 0;
+    if (child && parent == 0) return 0;
+    Display* display = x11.display;
+    const Window root = DefaultRootWindow(display);
+    const Window host = static_cast<Window>(parent);
+    const bool topLevel = host == 0 || host == root;
+
+    const WindowVisual chosen = ChooseWindowVisual(display, DefaultScreen(display));
+    const Window window = MakeWindow(display, host, topLevel, chosen, width, height);
+    if (window == 0) return 0;
+    if (host != 0) {
+        FollowHostSize(display, window, host, width, height);
+        X11ExpectWindowToVanish(host);
+        X11ExpectWindowToVanish(window);
+    } else {
+        X11WatchMonitors(display, root);
+    }
+    NameWindow(window, className, title);
+    x11.window = window;
+    x11.host = host;
+    x11.width = width;
+    x11.height = height;
+
+    x11.procedure(window, WM_CREATE, 0, 0);
+    if (x11.window == 0) return 0;
+    MapSaverWindow(display, window, topLevel, host);
     // As when a window appears under the pointer: the window procedure picks the cursor.
     x11.procedure(window, WM_SETCURSOR, window, HTCLIENT | (WM_MOUSEMOVE << 16));
     return window;
@@ -222,10 +257,19 @@ bool PlatformDestroyWindow(PlatformWindow window) {
         if (x11.host != 0) XSelectInput(x11.display, x11.host, NoEventMask);
     }
     x11.procedure(x11.window, WM_DESTROY, 0, 0);
-    x11.window = 0;
-    x11.host = 0;
+    X11ForgetWindow();
     XFlush(x11.display);
     return true;
+}
+
+// The window is gone, by our hand or its host's; what was made for it goes too.
+void X11ForgetWindow() {
+    x11.window = 0;
+    x11.host = 0;
+    if (x11.colormap != 0) {
+        XFreeColormap(x11.display, x11.colormap);
+        x11.colormap = 0;
+    }
 }
 
 void X11ReleaseInput() {

@@ -12,6 +12,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import pictures  # noqa: E402  (shared with the Windows suite)
+
 SKIP = 77
 
 
@@ -27,8 +30,10 @@ def check(condition, message):
 class Display:
     """A private Xvfb, so that the saver's grabs touch nobody else's windows."""
 
-    def __init__(self, opengl=True):
+    def __init__(self, opengl=True, screen="1280x1024", monitors=()):
         self.options = [] if opengl else ["-extension", "GLX"]
+        self.screen = screen
+        self.monitors = monitors  # (name, "WxH+X+Y"): RandR monitors that split the screen
 
     def __enter__(self):
         # A display number of our own choosing, well away from the low ones that other
@@ -39,17 +44,30 @@ class Display:
             if self._taken(number):
                 continue
             self.server = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
+                ["Xvfb", ":%d" % number, "-screen", "0", self.screen + "x24", "-nolisten", "tcp", "-noreset",
                  *self.options],
                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.env = dict(os.environ, DISPLAY=":%d" % number, NO_AT_BRIDGE="1")
             if self._ready():
                 self.config = tempfile.mkdtemp(prefix="brisalo-e2e-")
                 self.env["XDG_CONFIG_HOME"] = self.config
+                self._split()
                 return self
             self.server.kill()
             self.server.wait()
         raise Failure("no Xvfb display could be started")
+
+    def _split(self):
+        # The first monitor holds the real output; the millimetres only need to be there.
+        for index, (name, geometry) in enumerate(self.monitors):
+            size, x, y = geometry.split("+")
+            width, height = size.split("x")
+            subprocess.run(["xrandr", "--setmonitor", name, "%s/300x%s/300+%s+%s" % (width, height, x, y),
+                            "screen" if index == 0 else "none"],
+                           env=self.env, stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=20)
+
+    def crop(self, path, geometry, name):
+        return pictures.crop(path, geometry, os.path.join(self.config, name), self.env)
 
     @staticmethod
     def _taken(number):
@@ -129,34 +147,11 @@ class Display:
         if keep:
             shutil.copy(path, os.path.join(keep, os.path.basename(path)))
 
-    def brightest(self, path):
-        out = subprocess.run(["convert", path, "-colorspace", "gray", "-format", "%[fx:maxima]", "info:"],
-                             env=self.env, stdin=subprocess.DEVNULL, capture_output=True, text=True, check=True,
-                             timeout=30).stdout
-        return float(out)
+    def brightest(self, path, measure="maxima"):
+        return pictures.brightness(path, self.env, measure)
 
     def rotation_mismatch(self, path, quarter_turns=1):
-        """How far the central disc of a picture differs from itself turned by quarter turns
-        (normalised RMSE of quarter-scale copies, 0 for a perfect match). Eight mirrored sectors repeat every 90
-        degrees about the window's centre; the logo lies outside the disc."""
-        size = subprocess.run(["identify", "-format", "%w %h", path], env=self.env, stdin=subprocess.DEVNULL,
-                              capture_output=True, text=True, check=True, timeout=30).stdout.split()
-        side = min(int(size[0]), int(size[1])) // 2 * 2
-        c = side // 2  # the turn's centre, a pixel corner; drawing puts pixel centres on integers
-        disc = path + ".disc.png"
-        subprocess.run(["convert", path, "-gravity", "center", "-crop", "%dx%d+0+0" % (side, side), "+repage",
-                        "(", "+clone", "-fill", "black", "-colorize", "100", "-fill", "white", "-draw",
-                        "circle %.1f,%.1f %.1f,%.1f" % (c - 0.5, c - 0.5, c - 0.5, c - 0.5 + int(side * 0.45)), ")",
-                        "-alpha", "off", "-compose", "multiply", "-composite",
-                        # Fine detail a pixel off across a mirror line is no asymmetry.
-                        "-filter", "box", "-resize", "25%", disc],
-                       env=self.env, stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30)
-        turned = path + ".turned.png"
-        subprocess.run(["convert", disc, "-rotate", str(90 * quarter_turns), turned], env=self.env,
-                       stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30)
-        compared = subprocess.run(["compare", "-metric", "RMSE", disc, turned, "null:"], env=self.env,
-                                  stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
-        return float(compared.stderr.split("(")[1].split(")")[0])
+        return pictures.rotation_mismatch(path, self.env, quarter_turns)
 
     def start(self, *args):
         # timeout(1) passes SIGTERM on to the saver and keeps a broken run from hanging.
@@ -419,6 +414,31 @@ def case_help_and_version(display):
         out, err = expect_exit_zero(saver, " ".join(args), within=5.0)
         check(out.startswith(first) and err == "", "%s: %r %r" % (" ".join(args), out, err))
     check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False), "it drew")
+    # A text that could not be written is the one failure with an exit code of its own.
+    for args in (["--help"], ["--version"]):
+        for how, stdout in (("to /dev/full", open("/dev/full", "w")), ("with stdout closed", None)):
+            close = (1,) if stdout is None else ()
+            result = subprocess.run(["timeout", "20", BRISALO, *args], env=display.env, stdin=subprocess.DEVNULL,
+                                    stdout=stdout if stdout is not None else subprocess.DEVNULL,
+                                    stderr=subprocess.PIPE, text=True,
+                                    preexec_fn=(lambda: os.close(1)) if close else None)
+            if stdout is not None:
+                stdout.close()
+            what = "%s %s" % (args[0], how)
+            check(result.returncode == 1, "%s: exit code %d" % (what, result.returncode))
+            check(result.stderr.startswith("brisalo: cannot write to standard output: ") and
+                  result.stderr.count("\n") == 1, "%s: %r" % (what, result.stderr))
+
+
+def case_unknown_words_say_so(display):
+    for args in (["/x"], ["--bogus"], ["--rot"], ["-h"], ["-v"], ["-passes", "3"], ["--passes", "3"]):
+        what = " ".join(args)
+        saver = display.start(*args)
+        out, err = expect_exit_zero(saver, what, within=5.0)
+        check(out == "" and err.count("\n") == 1 and err.startswith("brisalo: ") and "--help" in err,
+              "%s: %r %r" % (what, out, err))
+    check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False), "it drew")
+    check(settings_text(display) is None, "it wrote the settings")
 
 
 def case_screensaver_ends_when_focus_moves_away(display):
@@ -576,6 +596,59 @@ def case_configure_is_owned_by_its_window(display):
         owner.wait(timeout=10)
 
 
+TWO_MONITORS = {"screen": "2560x720", "monitors": (("left", "1280x720+0+0"), ("right", "1280x720+1280+0"))}
+PORTRAIT_BESIDE_LANDSCAPE = {"screen": "2000x1280",
+                             "monitors": (("portrait", "720x1280+0+0"), ("landscape", "1280x720+720+0"))}
+
+
+def wait_monitors_symmetric(display, saver, monitors, timeout=25.0):
+    """Screenshots until every monitor shows a bright kaleidoscope about its own centre."""
+    deadline = time.time() + timeout
+    while True:
+        check(saver.poll() is None, "the saver ended while drawing")
+        shot = os.path.join(display.config, "monitors.png")
+        display.screenshot("root", shot)
+        parts = {name: display.crop(shot, geometry, name + ".png") for name, geometry in monitors}
+        found = {name: pictures.kaleidoscope_about_centre(part, display.env) for name, part in parts.items()}
+        if all(good for good, _ in found.values()):
+            return parts
+        if time.time() > deadline:
+            raise Failure("not a kaleidoscope about each monitor's centre (mismatch, filled): %r" % found)
+        time.sleep(0.5)
+
+
+def case_screensaver_covers_two_monitors(display):
+    display.xdotool("mousemove", "1260", "360")
+    saver = display.start("/s")
+    try:
+        display.find("SaverWindow", saver)
+        wait_monitors_symmetric(display, saver, TWO_MONITORS["monitors"])
+        # Across the seam a move counts as the distance it is.
+        display.xdotool("mousemove", "1300", "360")
+        expect_running(saver, "40 pixels onto the next monitor")
+        display.xdotool("mousemove", "1311", "360")
+        expect_exit_zero(saver, "51 pixels onto the next monitor")
+    finally:
+        stop(saver)
+
+
+def case_screensaver_portrait_monitor_shows_everything(display):
+    saver = display.start("/s")
+    try:
+        display.find("SaverWindow", saver)
+        parts = wait_monitors_symmetric(display, saver, PORTRAIT_BESIDE_LANDSCAPE["monitors"])
+        portrait = parts["portrait"]
+        sides = [display.brightest(display.crop(portrait, g, "side%d.png" % i))
+                 for i, g in enumerate(("4x1280+0+0", "4x1280+716+0"))]
+        check(max(sides) < 0.05, "the circle is cut by the portrait monitor's sides: %r" % sides)
+        lettering = display.brightest(display.crop(portrait, "360x70+360+1210", "lettering.png"))
+        check(lettering > 0.05, "no lettering in the portrait monitor's lower right corner (%.3f)" % lettering)
+        saver.terminate()
+        expect_exit_zero(saver, "SIGTERM")
+    finally:
+        stop(saver)
+
+
 def quick_exit(*args):
     def run(display):
         started = time.time()
@@ -619,7 +692,9 @@ CASES = {
     "configure_is_owned_by_its_window": case_configure_is_owned_by_its_window,
     "configure_reports_a_failed_save": case_configure_reports_a_failed_save,
     "configure_starts_with_a_fifo_as_settings": case_configure_starts_with_a_fifo_as_settings,
-    "unknown_switch_ends_at_once": quick_exit("/x"),
+    "screensaver_covers_two_monitors": case_screensaver_covers_two_monitors,
+    "screensaver_portrait_monitor_shows_everything": case_screensaver_portrait_monitor_shows_everything,
+    "unknown_words_say_so": case_unknown_words_say_so,
     "change_password_ends_at_once": quick_exit("/a"),
 }
 
@@ -628,12 +703,13 @@ if __name__ == "__main__":
         print(__doc__ + "\nCases: " + " ".join(CASES))
         sys.exit(2)
     BRISALO, HOST_WINDOW, name = sys.argv[1:]
-    for tool in ("Xvfb", "xdotool", "xwininfo", "import", "convert", "identify", "compare", "timeout"):
+    for tool in ("Xvfb", "xdotool", "xwininfo", "xrandr", "import", "convert", "identify", "compare", "timeout"):
         if shutil.which(tool) is None:
             print("skipped: %s is not installed" % tool)
             sys.exit(SKIP)
     try:
-        with Display(opengl=not name.startswith("missing_opengl")) as display:
+        layout = TWO_MONITORS if "two_monitors" in name else PORTRAIT_BESIDE_LANDSCAPE if "portrait" in name else {}
+        with Display(opengl=not name.startswith("missing_opengl"), **layout) as display:
             CASES[name](display)
     except Failure as failure:
         print("FAILED: %s" % failure)

@@ -8,7 +8,9 @@
 set -e
 mode=$1 harness=$2 corpus=$3
 # Generous for one input on a loaded machine; a bounded run must stay bounded.
+# One word an option: $limits is split on purpose below.
 limits="-rss_limit_mb=2048 -timeout=25"
+# shellcheck disable=SC2086
 case $mode in
 replay)
     exec "$harness" $limits "$corpus"/*
@@ -23,6 +25,7 @@ run|extend)
     if [ -f "$dict" ]; then set -- -dict="$dict"; else set --; fi
     # Standard error is closed for the inputs' own messages; libFuzzer and the sanitizers
     # keep a copy of it for their reports.
+    # shellcheck disable=SC2086
     exec "$harness" $limits "$@" -max_total_time="$seconds" -close_fd_mask=2 -print_final_stats=1 \
         -artifact_prefix="$work-" "$work"
     ;;

@@ -24,6 +24,11 @@ EXPECTED = {
     "./usr/share/xscreensaver/config/brisalo.xml": "-rw-r--r--",
     "./usr/share/man/man6/brisalo.6.gz": "-rw-r--r--",
     "./usr/share/applications/brisalo-settings.desktop": "-rw-r--r--",
+    "./usr/share/applications/screensavers/brisalo.desktop": "-rw-r--r--",
+    "./usr/share/icons/hicolor/16x16/apps/brisalo.png": "-rw-r--r--",
+    "./usr/share/icons/hicolor/32x32/apps/brisalo.png": "-rw-r--r--",
+    "./usr/share/icons/hicolor/48x48/apps/brisalo.png": "-rw-r--r--",
+    "./usr/share/icons/hicolor/256x256/apps/brisalo.png": "-rw-r--r--",
     "./usr/share/doc/brisalo/copyright": "-rw-r--r--",
     "./usr/share/doc/brisalo/changelog.gz": "-rw-r--r--",
 }
@@ -55,6 +60,8 @@ def check_control(deb, version):
                     "libwayland-egl1", "libegl1", "libxkbcommon0"):
         check(library in depends, "%s is not among the computed dependencies: %s" % (library, depends))
     check(field("Suggests") == "xscreensaver", "Suggests: %r" % field("Suggests"))
+    maintainer = field("Maintainer")
+    check(maintainer.startswith("The Brisalo project <") and "example" not in maintainer, "Maintainer: %r" % maintainer)
 
 
 def check_lintian(deb):
@@ -64,6 +71,42 @@ def check_lintian(deb):
     unexplained = [t for t in tags if t.startswith("W:") and t.split()[2] not in KEPT_WARNINGS]
     check(not errors and not unexplained, "lintian: %s" % "\n".join(errors + unexplained))
     check(result.returncode in (0, 1) and "E:" not in result.stderr, "lintian failed: %s" % result.stderr)
+
+
+def sections(binary):
+    listing = run("readelf", "-S", "-W", binary).stdout
+    return {field for line in listing.splitlines() for field in line.split() if field.startswith(".")}
+
+
+def check_plain_install(build, deb_files):
+    """cmake --install gives the package's tree, stripped as the package is."""
+    stage = tempfile.mkdtemp(prefix="brisalo-install-")
+    try:
+        installed = run("cmake", "--install", build, "--prefix", "/usr", env=dict(os.environ, DESTDIR=stage))
+        check(installed.returncode == 0, "cmake --install failed: %s" % installed.stderr)
+        found = set()
+        for folder, _, names in os.walk(stage):
+            found.update("./" + os.path.relpath(os.path.join(folder, n), stage) for n in names)
+        check(found == {p.split(" -> ")[0] for p in deb_files}, "cmake --install and the package differ: %s" %
+              sorted(found ^ {p.split(" -> ")[0] for p in deb_files}))
+        for binary in ("usr/bin/brisalo", "usr/libexec/brisalo/brisalo-dialogs.so"):
+            kept = sections(os.path.join(stage, binary)) & {".symtab", ".debug_info", ".debug_line"}
+            check(not kept, "cmake --install left %s in %s" % (sorted(kept), binary))
+    finally:
+        shutil.rmtree(stage, ignore_errors=True)
+
+
+def check_host_entries(root):
+    """MATE's entry starts the host's copy, which the package holds, as hosts do: --root."""
+    with open(os.path.join(root, "usr/share/applications/screensavers/brisalo.desktop")) as f:
+        entry = dict(line.split("=", 1) for line in f.read().splitlines() if "=" in line)
+    check(entry.get("Exec") == "/usr/libexec/xscreensaver/brisalo --root", "Exec=%r" % entry.get("Exec"))
+    check(entry.get("TryExec") == "/usr/libexec/xscreensaver/brisalo", "TryExec=%r" % entry.get("TryExec"))
+    check(entry.get("Categories") == "Screensaver;" and entry.get("OnlyShowIn") == "MATE;", "entry %r" % entry)
+    with open(os.path.join(root, "usr/share/doc/brisalo/copyright")) as f:
+        copyright_text = f.read()
+    check("License: Expat" in copyright_text and "Permission is hereby granted" in copyright_text,
+          "the copyright file does not give the MIT (Expat) terms")
 
 
 def check_unpacked_dialog(root):
@@ -108,6 +151,8 @@ def main():
         check_lintian(deb)
         root = os.path.join(work, "root")
         check(run("dpkg-deb", "--extract", deb, root).returncode == 0, "dpkg-deb cannot unpack it")
+        check_host_entries(root)
+        check_plain_install(build, files)
         check_unpacked_dialog(root)
     except Failure as failure:
         print("FAILED: %s" % failure)

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "render/offscreen_target.h"
 #include "render/renderer.h"
+#include "scene/random.h"
 
 namespace {
 
@@ -103,3 +105,18 @@ TEST(KeyHook, MirrorSuppressionToggles) {
 }
 
 }  // namespace
+
+// Window ids a host hands out differ in a few bits anywhere; the generator's output must
+// differ from its first draws, while no salt leaves the seed as it was.
+TEST(SaltedSeed, CopiesInOtherWindowsDrawOtherSequences) {
+    EXPECT_EQ(SaltedSeed(200u, 0u), 200u);
+    for (uint32_t other : {0x600012u, 0x700010u, 0x80600010u}) {
+        std::vector<int32_t> first;
+        std::vector<int32_t> second;
+        SeedRandom(SaltedSeed(200u, 0x600010u));
+        for (int i = 0; i < 8; ++i) first.push_back(DrawRandom());
+        SeedRandom(SaltedSeed(200u, other));
+        for (int i = 0; i < 8; ++i) second.push_back(DrawRandom());
+        EXPECT_NE(first, second) << std::hex << other;
+    }
+}

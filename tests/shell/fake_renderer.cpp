@@ -7,11 +7,13 @@
 #include "render/renderer.h"
 
 Renderer* currentRenderer = nullptr;
+uint32_t seedSalt = 0;
 FakeRendererLog fakeRenderer;
 
 void ResetFakeRenderer() {
     fakeRenderer = FakeRendererLog();
     currentRenderer = nullptr;
+    seedSalt = 0;
 }
 
 bool RealHookTakes(uint32_t code) {
@@ -26,6 +28,7 @@ Renderer::Renderer(int32_t width, int32_t height) {
     sleepMs = fakeRenderer.sleepMs;
     fakeRenderer.constructedWidth = width;
     fakeRenderer.constructedHeight = height;
+    fakeRenderer.constructedSalt = seedSalt;
     fakePlatform.note("Renderer " + std::to_string(width) + "x" + std::to_string(height) + " context " +
                       std::to_string(fakePlatform.currentContext));
 }
@@ -40,12 +43,20 @@ void Renderer::resize(int32_t windowWidth, int32_t windowHeight) {
     height = windowHeight;
 }
 
-bool Renderer::drawFrame(uint32_t flags) {
+void Renderer::setViews(const RenderView* newViews, int32_t count) {
+    viewCount = count < kMaxViews ? count : kMaxViews;
+    for (int32_t i = 0; i < viewCount; ++i) views[i] = newViews[i];
+    fakeRenderer.viewUpdates += 1;
+}
+
+void Renderer::beginFrame(uint32_t flags) {
     fakePlatform.note("drawFrame " + std::to_string(flags));
     fakeRenderer.frameFlags.push_back(flags);
     if (fakeRenderer.onFrame) fakeRenderer.onFrame();
-    return true;
 }
+
+void Renderer::drawView(int32_t index) { fakeRenderer.viewsDrawn.push_back(index); }
+void Renderer::endFrame() {}
 
 bool Renderer::handleKey(uint32_t code) {
     fakeRenderer.keys.push_back(code);

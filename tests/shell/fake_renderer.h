@@ -11,9 +11,12 @@ struct FakeRendererLog {
     std::vector<uint32_t> frameFlags;
     int32_t constructedWidth = 0;
     int32_t constructedHeight = 0;
+    uint32_t constructedSalt = 0;  // the seed's salt when the Renderer was made
     int32_t sleepMs = 74;
     std::function<bool(uint32_t)> takes;
-    // Runs inside each drawFrame, after the frame is counted.
+    std::vector<int32_t> viewsDrawn;  // drawView's index, call by call
+    int32_t viewUpdates = 0;
+    // Runs inside each frame, after the frame is counted.
     std::function<void()> onFrame;
 };
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_platform.h"
+
 namespace {
 
 HostOptions Parse(std::vector<const char*> arguments) {
@@ -12,23 +14,87 @@ HostOptions Parse(std::vector<const char*> arguments) {
     return ParseHostOptions(static_cast<int>(arguments.size()), arguments.data());
 }
 
-TEST(HostOptions, EntryWordsTakeOneDashOrTwoAndEveryOtherLineKeepsItsMeaning) {
+TEST(HostOptions, EntryWordsTakeOneDashOrTwoAnywhereOnTheLine) {
     for (const char* entry : {"-root", "--root"}) EXPECT_TRUE(Parse({entry}).hosted) << entry;
     for (const char* entry : {"-window-id", "--window-id"}) EXPECT_TRUE(Parse({entry, "7"}).hosted) << entry;
     EXPECT_TRUE(Parse({"--fps", "/s", "-root"}).hosted) << "anywhere on the line";
-
-    // Lines for the Windows-style switches, our options without an entry word among them.
-    const std::vector<std::vector<const char*>> others = {
-        {}, {"/s"}, {"/p", "528"}, {"-p", "528"}, {"/c"}, {"-x"}, {"--rooted"}, {"---root"}, {"root"},
-        {"-passes", "3"}, {"--no-mirrors"}, {"--fps"}};
-    for (const std::vector<const char*>& line : others) {
-        const HostOptions options = Parse(line);
-        EXPECT_FALSE(options.hosted) << (line.empty() ? "" : line[0]);
-        EXPECT_TRUE(options.messages.empty());
-        EXPECT_EQ(options.useMirrors, -1);
-        EXPECT_EQ(options.passCount, 0);
-        EXPECT_FALSE(options.showFps);
+    for (const char* other : {"/s", "-p", "--rooted", "---root", "root", "--no-mirrors"}) {
+        EXPECT_FALSE(Parse({other}).hosted) << other;
     }
+}
+
+// Each line read to the end, as the shell gets it: mode, window, and what standard error is told.
+TEST(HostOptions, EveryLineAnswersWithAModeOrALineThatSaysWhy) {
+    ResetFakePlatform();
+    fakePlatform.foregroundWindow = 0x4A0001;
+    struct Case {
+        std::vector<const char*> line;
+        LaunchMode mode;
+        uintptr_t window;
+        size_t messages;    // lines about words that were skipped
+        bool failure;       // the line that says why nothing runs
+    };
+    const Case cases[] = {
+        {{}, LaunchMode::Configure, 0, 0, false},
+        {{"/s"}, LaunchMode::ScreenSaver, 0, 0, false},
+        {{"-S"}, LaunchMode::ScreenSaver, 0, 0, false},
+        {{"/p", "528"}, LaunchMode::Preview, 528, 0, false},
+        {{"-p", "528"}, LaunchMode::Preview, 528, 0, false},
+        {{"/p:528"}, LaunchMode::Preview, 528, 0, false},
+        {{"/p528"}, LaunchMode::Preview, 528, 0, false},
+        {{"/c"}, LaunchMode::Configure, 0x4A0001, 0, false},
+        {{"/c:77"}, LaunchMode::Configure, 77, 0, false},
+        {{"/c", "77"}, LaunchMode::Configure, 77, 0, false},
+        {{"/a", "9"}, LaunchMode::ChangePassword, 9, 0, false},
+        // Mistyped switches and unknown words say so and never fall back on a mode.
+        {{"--bogus"}, LaunchMode::Nothing, 0, 1, false},
+        {{"--rot"}, LaunchMode::Nothing, 0, 1, false},
+        {{"-h"}, LaunchMode::Nothing, 0, 1, false},
+        {{"-v"}, LaunchMode::Nothing, 0, 1, false},
+        {{"/screen"}, LaunchMode::Nothing, 0, 1, false},
+        {{"s"}, LaunchMode::Nothing, 0, 1, false},
+        {{"-"}, LaunchMode::Nothing, 0, 1, false},
+        {{"/s", "--bogus"}, LaunchMode::ScreenSaver, 0, 1, false},
+        {{"/s", "/p", "5"}, LaunchMode::ScreenSaver, 0, 2, false},
+        // "-passes 3" is the run option, not a preview of window 0.
+        {{"-passes", "3"}, LaunchMode::Nothing, 0, 0, true},
+        {{"--fps"}, LaunchMode::Nothing, 0, 0, true},
+        {{"--passes", "3", "/s"}, LaunchMode::ScreenSaver, 0, 0, false},
+        {{"--root"}, LaunchMode::Preview, 0, 0, false},
+        {{"--root", "/s"}, LaunchMode::Preview, 0, 1, false},
+        {{"--window-id", "0x20"}, LaunchMode::Preview, 0x20, 0, false},
+        {{"--window-id", "zz"}, LaunchMode::Nothing, 0, 1, false},
+    };
+    for (const Case& c : cases) {
+        const std::string shown = c.line.empty() ? "(none)" : c.line[0];
+        const HostOptions options = Parse(c.line);
+        bool onRoot = false;
+        std::string failure;
+        const PlatformLaunch launch = LaunchFromHostOptions(options, nullptr, &onRoot, &failure);
+        EXPECT_EQ(launch.mode, c.mode) << shown;
+        EXPECT_EQ(launch.window, c.window) << shown;
+        EXPECT_EQ(options.messages.size(), c.messages) << shown;
+        for (const std::string& message : options.messages) {
+            if (message.rfind("ignoring ", 0) == 0) {
+                EXPECT_NE(message.find("(see --help)"), std::string::npos) << message;
+            }
+        }
+        EXPECT_EQ(launch.failure != nullptr, c.failure) << shown;
+        EXPECT_FALSE(launch.help || launch.version) << shown;
+    }
+    EXPECT_EQ(Parse({"-h"}).messages[0], "ignoring \"-h\": not an option (see --help)");
+
+    // The run options hold for /s as they do for --root.
+    bool onRoot = false;
+    std::string failure;
+    const PlatformLaunch run = LaunchFromHostOptions(Parse({"/s", "--passes", "3", "--no-mirrors", "--fps"}),
+                                                     nullptr, &onRoot, &failure);
+    EXPECT_EQ(run.options.passCount, 3);
+    EXPECT_EQ(run.options.useMirrors, 0);
+    EXPECT_TRUE(run.options.showFps);
+    EXPECT_FALSE(onRoot);
+    LaunchFromHostOptions(Parse({"--root"}), nullptr, &onRoot, &failure);
+    EXPECT_TRUE(onRoot);
 }
 
 TEST(HostOptions, TheTargetIsTheWindowIdElseTheHostsVariableElseTheRoot) {
@@ -110,6 +176,12 @@ TEST(HostOptions, OverridesAndBadValues) {
 }
 
 TEST(HostOptions, HelpAndVersionActOnAnyLine) {
+    bool onRoot = false;
+    std::string failure;
+    const PlatformLaunch help = LaunchFromHostOptions(Parse({"/s", "--bogus", "--help"}), nullptr, &onRoot, &failure);
+    EXPECT_TRUE(help.help);
+    EXPECT_EQ(help.mode, LaunchMode::Nothing) << "nothing runs beside the help";
+    EXPECT_EQ(std::string(help.usage), kHostUsage);
     EXPECT_TRUE(Parse({"--help"}).help);
     EXPECT_TRUE(Parse({"/s", "-help"}).help);
     EXPECT_TRUE(Parse({"--root", "--version"}).version);

@@ -82,6 +82,7 @@ TEST_F(SaverWindowTest, FullScreenRunFromCreationToTeardown) {
     EXPECT_EQ(saverWindow, kFakeSaverWindow);
     EXPECT_EQ(settings->window, kFakeSaverWindow);
     EXPECT_EQ(currentRenderer, nullptr);
+    EXPECT_EQ(fakeRenderer.constructedSalt, 0u) << "full screen keeps the calendar's seed";
 }
 
 TEST_F(SaverWindowTest, PreviewFillsItsHostAndEndsWhenTheHostDestroysIt) {
@@ -101,6 +102,8 @@ TEST_F(SaverWindowTest, PreviewFillsItsHostAndEndsWhenTheHostDestroysIt) {
     EXPECT_EQ(fakeRenderer.constructedHeight, 112);
     EXPECT_EQ(fakePlatform.shownWith, 5);
     EXPECT_EQ(fakeRenderer.frameFlags.size(), 3u);
+    // Copies in two hosts' windows started in one second must not share their faces.
+    EXPECT_EQ(fakeRenderer.constructedSalt, static_cast<uint32_t>(kHost));
     for (const std::string& entry : fakePlatform.journal) EXPECT_EQ(entry.find("ScreenSaverRunning"), std::string::npos);
     EXPECT_EQ(fakePlatform.journal.back(), "DeleteGlContext 0x61c");
 }
@@ -122,6 +125,53 @@ TEST_F(SaverWindowTest, PictureFollowsTheWindowsSize) {
                                                "drawFrame 65536"}));
     // A size that arrives before the Renderer exists is the set-up's own.
     EXPECT_EQ(SaverWindowProc(kFakeSaverWindow, WM_SIZE, 0, (10 << 16) | 10), 0);
+}
+
+// Each monitor is a view in GL's coordinates, which count rows from the bottom; a layout
+// change is followed at once.
+TEST_F(SaverWindowTest, EveryMonitorBecomesAViewOfTheOnePicture) {
+    fakePlatform.screenWidth = 2000;
+    fakePlatform.screenHeight = 1280;
+    fakePlatform.monitors = {{{0, 0, 720, 1280}, 0}, {{720, 0, 2000, 720}, 0}, {{1990, 700, 2600, 900}, 0}};
+    fakePlatform.onSleep = [] {
+        const size_t frames = fakeRenderer.frameFlags.size();
+        if (frames == 1) {
+            const RenderView* views = currentRenderer->views;
+            ASSERT_EQ(currentRenderer->viewCount, 3);
+            EXPECT_EQ((std::vector<int32_t>{views[0].x, views[0].y, views[0].width, views[0].height}),
+                      (std::vector<int32_t>{0, 0, 720, 1280}));
+            EXPECT_EQ((std::vector<int32_t>{views[1].x, views[1].y, views[1].width, views[1].height}),
+                      (std::vector<int32_t>{720, 560, 1280, 720}));
+            // Cut to the window: a monitor reaching past it keeps only its part inside.
+            EXPECT_EQ((std::vector<int32_t>{views[2].x, views[2].y, views[2].width, views[2].height}),
+                      (std::vector<int32_t>{1990, 380, 10, 200}));
+            fakePlatform.monitors = {{{0, 0, 1000, 1280}, 0}};
+            fakePlatform.input(WM_DISPLAYCHANGE);
+        }
+        if (frames == 2) fakePlatform.input(WM_KEYDOWN, VK_ESCAPE);
+    };
+    RunSaver(0, 10);
+    EXPECT_EQ(fakeRenderer.viewsDrawn, (std::vector<int32_t>{0, 1, 2, 0}));
+}
+
+// While the display sleeps no frame is drawn, the loop wakes a few times a second for
+// messages, and the first look after the display wakes draws again.
+TEST_F(SaverWindowTest, ADarkDisplayGetsNoFrames) {
+    fakePlatform.displayOff = true;
+    size_t darkPauses = 0;
+    fakePlatform.onSleep = [&darkPauses] {
+        if (fakePlatform.displayOff) {
+            EXPECT_TRUE(fakeRenderer.frameFlags.empty());
+            if (++darkPauses == 10) fakePlatform.displayOff = false;
+        } else if (fakeRenderer.frameFlags.size() == 1) {
+            fakePlatform.input(WM_KEYDOWN, VK_ESCAPE);
+        }
+    };
+    RunSaver(0, 10);
+    ASSERT_EQ(fakePlatform.sleeps.size(), 11u);
+    for (size_t i = 0; i < 10; ++i) EXPECT_GE(fakePlatform.sleeps[i], 200u);
+    EXPECT_EQ(fakePlatform.sleeps[10], 74u) << "frames resume with the first look";
+    EXPECT_EQ(fakeRenderer.frameFlags.size(), 1u);
 }
 
 TEST_F(SaverWindowTest, HostOptionsHoldForTheRunOnly) {

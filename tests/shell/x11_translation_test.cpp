@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "platform/x11/x11_command_line.h"
 #include "platform/unix/key_table.h"
 #include "platform/messages.h"
 
@@ -97,16 +96,6 @@ TEST(X11Buttons, WheelAndExtraButtonsAreNoButtonDowns) {
     EXPECT_EQ(back.message, WM_XBUTTONDOWN);
     EXPECT_EQ(back.wParam & 0xFFFF, MK_XBUTTON1);
     EXPECT_EQ(TranslateButtonPress(12, 0, 0, 0).message, 0u);
-}
-
-TEST(X11CommandLine, ArgvBecomesOneWindowsStyleLine) {
-    const char* plain[] = {"/usr/bin/brisalo", "/p", "528"};
-    EXPECT_EQ(BuildCommandLine(3, plain), "/usr/bin/brisalo /p 528");
-    const char* spaced[] = {"/opt/my savers/brisalo", "/s"};
-    EXPECT_EQ(BuildCommandLine(2, spaced), "\"/opt/my savers/brisalo\" /s");
-    const char* alone[] = {"brisalo"};
-    EXPECT_EQ(BuildCommandLine(1, alone), "brisalo");
-    EXPECT_EQ(BuildCommandLine(0, nullptr), "");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 mkdir "$dir/a" "$dir/b"
 "$frames" --size 320x200 --seed 5 --out "$dir/a" 2 0 || fail "first run"
 "$frames" --size 320x200 --seed 5 --out "$dir/b" 0 2 || fail "second run"
-[ -f "$dir/a/frame-00000.png" ] && [ -f "$dir/a/frame-00002.png" ] || fail "files missing"
+{ [ -f "$dir/a/frame-00000.png" ] && [ -f "$dir/a/frame-00002.png" ]; } || fail "files missing"
 [ ! -e "$dir/a/frame-00001.png" ] || fail "an unlisted frame was written"
 cmp -s "$dir/a/frame-00002.png" "$dir/b/frame-00002.png" || fail "runs differ"
 cmp -s "$dir/a/frame-00000.png" "$dir/a/frame-00002.png" && fail "the picture does not move"

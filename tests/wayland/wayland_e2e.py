@@ -18,7 +18,10 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from saver_e2e import SKIP, Display, Failure, check  # noqa: E402
+from saver_e2e import SKIP, Failure, check  # noqa: E402
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import pictures  # noqa: E402  (shared with the X11 and Windows suites)
 
 TEST_USER = "brisalo-host"
 PROGRAMS = ("brisalo", "brisalo-wayland", "brisalo-dialogs.so", "brisalo-frames")
@@ -27,11 +30,15 @@ TOOLS = ("sway", "swaymsg", "swayidle", "grim", "wtype", "cage", "convert", "com
 
 class Pictures:
     """The picture checks of the X11 end-to-end tests, on files grim wrote."""
-    rotation_mismatch = Display.rotation_mismatch
-    brightest = Display.brightest
 
     def __init__(self, env):
         self.env = env
+
+    def rotation_mismatch(self, path):
+        return pictures.rotation_mismatch(path, self.env)
+
+    def brightest(self, path):
+        return pictures.brightness(path, self.env)
 
     def colours(self, path):
         """An empty output is one grey, as symmetric as can be; a frame of buttons has thousands."""
@@ -251,13 +258,17 @@ def ends_on_sigterm_within_a_second(process):
     check(time.monotonic() - started < 1.0, "SIGTERM took %.2f s" % (time.monotonic() - started))
 
 
-def start_full_screen(compositor, output="HEADLESS-1"):
-    saver = compositor.start(os.path.join(WORK, "brisalo-wayland"), "/s")
-    first = compositor.wait_kaleidoscope(output, "start.png", saver)
-    # A headless sway shows the last picture of a saver that has gone until something
-    # draws again: only a picture that moves is this saver's.
+def wait_drawing(compositor, output, process):
+    """Until the output shows a kaleidoscope that moves: a headless sway shows the last
+    picture of a saver that has gone until something draws again."""
+    first = compositor.wait_kaleidoscope(output, "start.png", process)
     wait_for("a moving picture", lambda: mean_difference(compositor.env, first, compositor.shot(
         output, "moved.png")) > 0.5, 10)
+
+
+def start_full_screen(compositor, output="HEADLESS-1"):
+    saver = compositor.start(os.path.join(WORK, "brisalo-wayland"), "/s")
+    wait_drawing(compositor, output, saver)
     return saver
 
 
@@ -313,8 +324,7 @@ def case_swayidle_starts_it_through_brisalo(work):
         started = time.monotonic()
         wait_for("brisalo-wayland after 2 s without input", saver_processes, 10)
         check(time.monotonic() - started < 4.0, "it took %.1f s" % (time.monotonic() - started))
-        picture = Pictures(sway.env)
-        wait_for("a picture", lambda: picture.brightest(sway.shot(None, "idle.png")) > 0.2, 20)
+        wait_drawing(sway, "HEADLESS-1", idle)
         sway.keys("Escape")
         wait_for("no saver after Escape", lambda: not saver_processes(), 10)
         check(idle.poll() is None, "swayidle ended")
@@ -379,8 +389,7 @@ def mean_difference(env, one, other):
 def case_picture_is_the_frame_renderers(work):
     with Compositor(work) as sway:
         saver = sway.start(STEPPED_SAVER, "/s")
-        pictures = Pictures(sway.env)
-        wait_for("a picture", lambda: pictures.colours(sway.shot("HEADLESS-1", "stepped-start.png")) > 1000, 20)
+        wait_drawing(sway, "HEADLESS-1", saver)
         pid = saver_pid(saver, os.path.basename(STEPPED_SAVER))
         os.kill(pid, signal.SIGSTOP)
         time.sleep(0.3)  # the last frame it committed is on the output
@@ -390,7 +399,7 @@ def case_picture_is_the_frame_renderers(work):
         expect_exit_zero(saver, "SIGTERM")
         frames = os.path.join(work, "frames")
         os.mkdir(frames)
-        wanted = [str(n) for n in range(0, 150)]
+        wanted = [str(n) for n in range(0, 300)]
         done = sway.run(os.path.join(work, "brisalo-frames"), "--size", "640x480", "--seed", "5", "--out",
                         frames, *wanted, timeout=120)
         check(done.returncode == 0, "brisalo-frames: %s" % done.stderr)
@@ -455,7 +464,7 @@ def main():
             shutil.copy(program, os.path.join(work, os.path.basename(program)))
         pointer, stepped = (os.path.join(work, os.path.basename(p)) for p in (pointer, stepped))
         script = os.path.abspath(__file__)
-        for folder, file in (("wayland", "wayland_e2e.py"), ("e2e", "saver_e2e.py")):
+        for folder, file in (("wayland", "wayland_e2e.py"), ("e2e", "saver_e2e.py"), ("support", "pictures.py")):
             os.makedirs(os.path.join(work, "scripts", folder), exist_ok=True)
             shutil.copy(os.path.join(os.path.dirname(script), "..", folder, file),
                         os.path.join(work, "scripts", folder, file))

@@ -15,10 +15,15 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import pictures  # noqa: E402  (shared with the Linux suite)
+
 BUILD, LINUX_BUILD = sys.argv[1], sys.argv[2]
 LINUX_FRAMES = os.path.join(LINUX_BUILD, "brisalo-frames")
 X_HOST_WINDOW = os.path.join(LINUX_BUILD, "tests", "e2e", "e2e_host_window")
 SCR = os.path.join(BUILD, "Brisalo.scr")
+MSI = os.path.join(BUILD, "Brisalo.msi")
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 OWN_KEY = r"HKCU\Software\Vormix\Talvane"
 
 
@@ -123,10 +128,10 @@ def forget_mirrors():
     run("wine", "reg", "delete", OWN_KEY, "/f")
 
 
-def saver():
+def saver(path=SCR):
     """A full-screen saver, its window found, focused and with the pointer resting on it."""
     xdotool("mousemove", "640", "512")
-    process = start(SCR, "/s")
+    process = start(path, "/s")
     window = find("SaverWindow", process)
     xdotool("windowfocus", "--sync", str(window))
     time.sleep(2.0)  # a few frames, and the mouse origin taken
@@ -204,41 +209,92 @@ def case_screensaver_ends_when_focus_moves_away():
         other.wait(timeout=10)
 
 
-def case_missing_opengl_shows_its_message():
-    """On a display without GLX no pixel format matches: the message box, then exit code 0."""
-    # The server picks a free display number itself and says which, so no other server on
-    # this machine can be mistaken for it.
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
-                               "tcp", "-noreset", "-extension", "GLX"], stdin=subprocess.DEVNULL,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
-    os.close(write_end)
-    with os.fdopen(read_end) as announced:
-        number = int(announced.readline().strip() or "-1")
-    check(number >= 0, "no display without GLX could be started")
-    # A wineserver still holding the other display would take this run's windows there.
-    subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
-    display = os.environ["DISPLAY"]
-    os.environ["DISPLAY"] = ":%d" % number
-    process = None
-    try:
+class OwnDisplay:
+    """An Xvfb of this case's own, which the server numbers itself (so no other server on this
+    machine can be mistaken for it), with Wine's windows moved there."""
+
+    def __init__(self, *options):
+        self.options = options
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset",
+                                        *self.options], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            number = int(announced.readline().strip() or "-1")
+        check(number >= 0, "no display of our own could be started")
+        # A wineserver still holding the other display would take this run's windows there.
+        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+        self.previous = os.environ["DISPLAY"]
+        os.environ["DISPLAY"] = ":%d" % number
         deadline = time.time() + 10
         while xdotool("getmouselocation", check_result=False) == "":
-            check(time.time() < deadline and server.poll() is None, "no display :%d without GLX" % number)
+            check(time.time() < deadline and self.server.poll() is None, "no display :%d" % number)
             time.sleep(0.1)
-        process = start(SCR, "/s")
-        box = find("Error", process)
-        check(xdotool("search", "--name", "^SaverWindow$", check_result=False) != "",
-              "the message came before the window was made")
-        xdotool("windowfocus", "--sync", str(box), "key", "Return")
-        ended(process)
-    finally:
-        if process is not None:
-            stop(process)
+        return self
+
+    def __exit__(self, *exc):
         subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
-        os.environ["DISPLAY"] = display
-        server.terminate()
-        server.wait(timeout=10)
+        os.environ["DISPLAY"] = self.previous
+        self.server.terminate()
+        self.server.wait(timeout=10)
+
+
+def case_missing_opengl_shows_its_message():
+    """On a display without GLX no pixel format matches: the message box, then exit code 0."""
+    with OwnDisplay("-screen", "0", "1280x1024x24", "-extension", "GLX"):
+        process = start(SCR, "/s")
+        try:
+            box = find("Error", process)
+            check(xdotool("search", "--name", "^SaverWindow$", check_result=False) != "",
+                  "the message came before the window was made")
+            xdotool("windowfocus", "--sync", str(box), "key", "Return")
+            ended(process)
+        finally:
+            stop(process)
+
+
+WINE_X11_KEY = r"HKCU\Software\Wine\X11 Driver"
+
+
+def case_screensaver_covers_two_monitors():
+    """Two monitors side by side: one window over both, a kaleidoscope about each one's centre."""
+    with OwnDisplay("-screen", "0", "2560x720x24"):
+        for name, layout, output in (("left", "1280/338x720/190+0+0", "screen"),
+                                     ("right", "1280/338x720/190+1280+0", "none")):
+            check(run("xrandr", "--setmonitor", name, layout, output).returncode == 0, "xrandr --setmonitor")
+        # Without RandR Wine counts the monitors that Xinerama reports.
+        run("wine", "reg", "add", WINE_X11_KEY, "/v", "UseXRandR", "/d", "N", "/f")
+        process = None
+        try:
+            xdotool("mousemove", "640", "360")
+            process = start(SCR, "/s")
+            window = find("SaverWindow", process)
+            check(geometry(window) == (0, 0, 2560, 720), "window geometry %r" % (geometry(window),))
+            with tempfile.TemporaryDirectory() as folder:
+                shot = os.path.join(folder, "monitors.png")
+                deadline = time.time() + 40
+                while True:
+                    check(process.poll() is None, "ended on its own (%s)" % process.returncode)
+                    subprocess.run(["import", "-window", "root", shot], check=True, timeout=60,
+                                   stdin=subprocess.DEVNULL, capture_output=True)
+                    found = [pictures.kaleidoscope_about_centre(pictures.crop(shot, g, shot + side + ".png"))
+                             for side, g in (("left", "1280x720+0+0"), ("right", "1280x720+1280+0"))]
+                    if all(good for good, _ in found):
+                        break
+                    check(time.time() < deadline, "not a kaleidoscope about each monitor's centre: %r" % found)
+                    time.sleep(1.0)
+                keep = os.environ.get("BRISALO_E2E_SHOTS")
+                if keep:
+                    shutil.copy(shot, os.path.join(keep, "wine-monitors.png"))
+            xdotool("windowfocus", "--sync", str(window), "key", "Escape")
+            ended(process)
+        finally:
+            if process is not None:
+                stop(process)
+            run("wine", "reg", "delete", WINE_X11_KEY, "/v", "UseXRandR", "/f")
 
 
 def configure(keys, expected, what):
@@ -318,6 +374,66 @@ def case_same_seed_same_frame_as_linux():
         print("    mean absolute difference %.3f per channel; %.0f%% of channels lit" % (difference, lit * 100))
         check(lit > 0.05, "the Windows frame is nearly black")
         check(difference < 1.0, "mean absolute difference %.3f per channel" % difference)
+
+
+def case_resources_read_back():
+    program("brisalo_resource_check.exe", "Z:" + os.path.abspath(SCR).replace("/", "\\"))
+
+
+def prefix_files():
+    """Every file in the Wine prefix's C: drive, with its size."""
+    drive = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+    found = {}
+    for folder, _, names in os.walk(drive):
+        for name in names:
+            path = os.path.join(folder, name)
+            if not os.path.islink(path):
+                found[os.path.relpath(path, drive)] = os.path.getsize(path)
+    return found
+
+
+def uninstall_entries():
+    """The values of each Apps & Features key whose DisplayName names Brisalo."""
+    listing = run("wine", "reg", "query", UNINSTALL_KEY, "/s").stdout
+    keys, values = [], []
+    for line in listing.splitlines() + ["HKEY_END"]:
+        if line.startswith("HKEY_"):
+            if any(v.split()[:1] == ["DisplayName"] and "Brisalo" in v for v in values):
+                keys.append(values)
+            values = []
+        elif line.strip():
+            values.append(line.strip())
+    return keys
+
+
+def case_installer_installs_runs_and_uninstalls():
+    msi = "Z:" + os.path.abspath(MSI).replace("/", "\\")
+    installed = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "Brisalo.scr")
+    check(not os.path.exists(installed), "Brisalo.scr is in the system folder before the install")
+    before = prefix_files()
+    result = run("wine", "msiexec", "/i", msi, "/qn", timeout=300)
+    check(result.returncode == 0, "msiexec /i: exit %d %s" % (result.returncode, result.stderr[-2000:]))
+    with open(installed, "rb") as copy, open(SCR, "rb") as built:
+        check(copy.read() == built.read(), "the installed Brisalo.scr is not the built one")
+    try:
+        entries = uninstall_entries()
+        check(len(entries) == 1 and any(v.startswith("UninstallString") and "MsiExec.exe /X{" in v
+                                        for v in entries[0]), "not one Apps & Features entry: %r" % entries)
+        # It runs from there as the display settings would start it.
+        process, window = saver("C:\\windows\\system32\\Brisalo.scr")
+        try:
+            xdotool("key", "Escape")
+            ended(process)
+        finally:
+            stop(process)
+    finally:
+        result = run("wine", "msiexec", "/x", msi, "/qn", timeout=300)
+    check(result.returncode == 0, "msiexec /x: exit %d %s" % (result.returncode, result.stderr[-2000:]))
+    after = prefix_files()
+    # The saver's own run leaves its settings in the registry, not on the drive.
+    added = sorted(set(after) - set(before))
+    check(not os.path.exists(installed) and not added, "left behind: %s" % added[:20])
+    check(not uninstall_entries(), "the Apps & Features entry stays: %r" % uninstall_entries())
 
 
 def case_shell_unit_tests():

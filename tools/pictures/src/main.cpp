@@ -1,10 +1,12 @@
-// Writes the saver's three pictures: the face atlas, its mask and the logo mask.
+// Writes the saver's three pictures (the face atlas, its mask and the logo mask) and the
+// program's icon, one of the faces.
 //   pictures OUTDIR [FIRST LAST]   (FIRST..LAST limits the atlas to those cells, for quick looks)
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "atlas.h"
+#include "icon.h"
 #include "jpeg_out.h"
 #include "logo.h"
 #include "verify.h"
@@ -39,6 +41,12 @@ int main(int argc, char** argv) {
     bool ok = writeJpeg(dir + "/JPEG_ORBELINE_RGB.jpg", rgb.data(), kAtlasWidth, kAtlasHeight, 3, colour) &&
               writeJpeg(dir + "/JPEG_ORBELINE_MASK.jpg", mask.data(), kAtlasWidth, kAtlasHeight, 1, masks) &&
               writeJpeg(dir + "/LOGO_MASK.jpg", logo.data(), 256, 64, 1, logoOptions);
+    // The icon is a face that stays clear at 16 pixels: bright vanes on a pale glass ball.
+    const Face* iconFace = nullptr;
+    for (const Face& face : faces) {
+        if (face.name == "rainbow vane marble") iconFace = &face;
+    }
+    ok = ok && iconFace != nullptr && writeIcons(dir, *iconFace);
     if (!ok) {
         std::fprintf(stderr, "cannot write into %s\n", dir.c_str());
         return 1;

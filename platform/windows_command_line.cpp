@@ -1,4 +1,6 @@
-#include "shell/command_line.h"
+#include "platform/windows_command_line.h"
+
+#include "platform/platform.h"
 
 #include <climits>
 
@@ -22,9 +24,17 @@ int32_t SaturatingAtoi(const char* p) {
 // Letters compared as ASCII, whatever the locale.
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// A handle as a 32-bit host writes it; a negative number keeps its sign bits.
+PlatformLaunch Launch(LaunchMode mode, int32_t window) {
+    PlatformLaunch launch;
+    launch.mode = mode;
+    launch.window = static_cast<uintptr_t>(static_cast<intptr_t>(window));
+    return launch;
+}
+
 }  // namespace
 
-ParsedCommandLine ParseCommandLine(const char* text) {
+PlatformLaunch ReadWindowsCommandLine(const char* text) {
     const char* p = text;
 
     // The command name: a quoted path runs to its closing quote, a bare one to the first
@@ -38,32 +48,34 @@ ParsedCommandLine ParseCommandLine(const char* text) {
     if (*p != '\0') ++p;
     while (*p == ' ') ++p;
 
-    if (*p == '\0') return {SaverMode::Configure, 0};
+    if (*p == '\0') return Launch(LaunchMode::Configure, 0);
     if (*p == '-' || *p == '/') ++p;  // only one
 
     const char letter = Lower(*p);
-    SaverMode mode = SaverMode::Unset;
+    LaunchMode mode = LaunchMode::Nothing;
     switch (letter) {
     case 's':
-        return {SaverMode::ScreenSaver, 0};
+        return Launch(LaunchMode::ScreenSaver, 0);
     case 'p':
     case 'l':
-        mode = SaverMode::Preview;
+        mode = LaunchMode::Preview;
         break;
     case 'c':
-        mode = SaverMode::Configure;
+        mode = LaunchMode::Configure;
         break;
     case 'a':
-        mode = SaverMode::ChangePassword;
+        mode = LaunchMode::ChangePassword;
         break;
     default:
-        return {SaverMode::Unset, 0};
+        return Launch(LaunchMode::Nothing, 0);
     }
 
     ++p;
     while (*p == ' ' || *p == ':') ++p;
-    if (mode == SaverMode::Configure && *p == '\0') {
-        return {mode, static_cast<int32_t>(PlatformGetForegroundWindow())};
+    if (mode == LaunchMode::Configure && *p == '\0') {
+        PlatformLaunch launch = Launch(mode, 0);
+        launch.window = PlatformGetForegroundWindow();
+        return launch;
     }
-    return {mode, SaturatingAtoi(p)};
+    return Launch(mode, SaturatingAtoi(p));
 }

@@ -1,0 +1,109 @@
+// The monitors a full-screen window covers (RandR 1.5 monitors, else Xinerama heads) and
+// whether the display sleeps (DPMS).
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
+#include <X11/extensions/dpms.h>
+
+#include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_state.h"
+
+namespace {
+
+// A cloned output shows up twice with the same rectangle; one view serves it.
+bool Add(PlatformMonitor* monitors, int32_t capacity, int32_t* count, int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0 || *count >= capacity) return false;
+    const PlatformRect rect{x, y, x + width, y + height};
+    for (int32_t i = 0; i < *count; ++i) {
+        const PlatformRect& seen = monitors[i].rect;
+        if (seen.left == rect.left && seen.top == rect.top && seen.right == rect.right && seen.bottom == rect.bottom) {
+            return false;
+        }
+    }
+    monitors[*count].rect = rect;
+    monitors[*count].surface = 0;
+    ++*count;
+    return true;
+}
+
+int32_t RandrMonitors(Display* display, Window root, PlatformMonitor* monitors, int32_t capacity) {
+    if (!x11.monitors.randr15) return 0;
+    int listed = 0;
+    XRRMonitorInfo* info = XRRGetMonitors(display, root, True, &listed);
+    if (info == nullptr) return 0;
+    int32_t count = 0;
+    for (int i = 0; i < listed; ++i) Add(monitors, capacity, &count, info[i].x, info[i].y, info[i].width, info[i].height);
+    XRRFreeMonitors(info);
+    return count;
+}
+
+int32_t XineramaMonitors(Display* display, PlatformMonitor* monitors, int32_t capacity) {
+    int events = 0, errors = 0;
+    if (!XineramaQueryExtension(display, &events, &errors) || !XineramaIsActive(display)) return 0;
+    int listed = 0;
+    XineramaScreenInfo* info = XineramaQueryScreens(display, &listed);
+    if (info == nullptr) return 0;
+    int32_t count = 0;
+    for (int i = 0; i < listed; ++i) {
+        Add(monitors, capacity, &count, info[i].x_org, info[i].y_org, info[i].width, info[i].height);
+    }
+    XFree(info);
+    return count;
+}
+
+}  // namespace
+
+void X11WatchMonitors(Display* display, Window root) {
+    int errorBase = 0;
+    int major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &x11.monitors.randrEventBase, &errorBase) ||
+        !XRRQueryVersion(display, &major, &minor)) {
+        x11.monitors.randrEventBase = -1;
+        return;
+    }
+    x11.monitors.randr15 = major > 1 || (major == 1 && minor >= 5);
+    XRRSelectInput(display, root, RRScreenChangeNotifyMask);
+}
+
+bool X11IsScreenChange(const XEvent& event) {
+    return x11.monitors.randrEventBase >= 0 && event.type == x11.monitors.randrEventBase + RRScreenChangeNotify;
+}
+
+// A hosted or preview window is one monitor whatever lies beneath it: its host decides.
+int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, int32_t capacity) {
+    if (x11.display == nullptr || window == 0 || window != x11.window || capacity < 1) return 0;
+    int32_t count = 0;
+    if (x11.host == 0) {
+        X11ErrorTrap trap(x11.display);
+        const Window root = DefaultRootWindow(x11.display);
+        count = RandrMonitors(x11.display, root, monitors, capacity);
+        if (count == 0) count = XineramaMonitors(x11.display, monitors, capacity);
+        if (trap.failed()) count = 0;
+    }
+    if (count == 0) {
+        monitors[0].rect = {0, 0, x11.width, x11.height};
+        monitors[0].surface = 0;
+        count = 1;
+    }
+    return count;
+}
+
+// Asked at most five times a second: a round trip each frame would buy nothing.
+bool PlatformIsDisplayOff() {
+    X11MonitorState& state = x11.monitors;
+    if (x11.display == nullptr) return false;
+    const uint32_t now = PlatformGetTickCount();
+    if (state.dpmsChecked && now - state.dpmsCheckTick < 200) return state.displayOff;
+    state.dpmsChecked = true;
+    state.dpmsCheckTick = now;
+    if (state.dpmsPresent < 0) {
+        int events = 0, errors = 0;
+        state.dpmsPresent = DPMSQueryExtension(x11.display, &events, &errors) && DPMSCapable(x11.display) ? 1 : 0;
+    }
+    state.displayOff = false;
+    if (state.dpmsPresent == 1) {
+        CARD16 level = DPMSModeOn;
+        BOOL enabled = False;
+        if (DPMSInfo(x11.display, &level, &enabled) && enabled) state.displayOff = level != DPMSModeOn;
+    }
+    return state.displayOff;
+}
