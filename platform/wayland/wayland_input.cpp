@@ -41,7 +41,7 @@ uint32_t KeysymAtLevel(xkb_keycode_t code, xkb_layout_index_t layout, xkb_level_
 bool IsKeypadKeysym(uint32_t keysym) { return keysym >= XK_KP_Space && keysym <= XK_KP_Equal; }
 
 void KeyboardKeymap(void*, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
-    if (format != WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 || size == 0) {
+    if (format != WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 || size == 0 || wayland.xkbContext == nullptr) {
         close(fd);
         return;
     }

@@ -11,6 +11,7 @@
 
 #include "platform/log.h"
 #include "platform/platform.h"
+#include "platform/x11/x11_allocator.h"
 #include "platform/x11/xscreensaver_list.h"
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
@@ -22,8 +23,13 @@ volatile sig_atomic_t x11StopRequested = 0;
 
 namespace {
 
-PlatformLaunch launch;
-std::string launchFailure;
+// What main() was given, read once: the launch, and why a host's line could not be run.
+struct X11ProcessState {
+    PlatformLaunch launch;
+    std::string launchFailure;
+};
+
+X11ProcessState process;
 
 void OnStopSignal(int) { x11StopRequested = 1; }
 
@@ -33,7 +39,8 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
     const HostOptions options = ParseHostOptions(argc, argv);
     for (const std::string& message : options.messages) PlatformLogError("%s", message.c_str());
     bool onRoot = false;
-    PlatformLaunch read = LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &launchFailure);
+    PlatformLaunch read =
+        LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &process.launchFailure);
     if (options.addToXScreenSaver) {
         read.done = true;
         read.exitCode = AddToXScreenSaver();
@@ -50,6 +57,7 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
 
 void PlatformStartProcess(int argc, char** argv) {
     HandOverToWayland(argc, argv);
+    X11ReturnLargeBlocksToTheSystem();
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
@@ -59,14 +67,14 @@ void PlatformStartProcess(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
 
     X11InstallErrorHandlers(false);
-    launch = ReadLaunch(argc, argv);
+    process.launch = ReadLaunch(argc, argv);
 }
 
 PlatformInstance PlatformModuleInstance() { return 0; }
 
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
 
-PlatformLaunch PlatformGetLaunch() { return launch; }
+PlatformLaunch PlatformGetLaunch() { return process.launch; }
 
 // The window with the input focus, as the top-level window that holds it; 0 when the focus
 // follows the pointer or there is no display.
