@@ -161,6 +161,7 @@ void WaylandPump() {
     }
     wl_display_dispatch_pending(display);
     WaylandSettleKeyboardLeave(leavePending);
+    WaylandRepeatKey();
     wl_display_flush(display);
     if (wl_display_get_error(display) != 0 && wayland.window != 0) {
         PlatformLogError("the Wayland compositor closed the connection");

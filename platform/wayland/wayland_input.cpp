@@ -71,11 +71,16 @@ void KeyboardEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {
 void KeyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {
     wayland.keyboardFocus = false;
     wayland.leavePending = true;
+    wayland.repeatKey = 0;
 }
 
 // The keypad's digits need Num Lock's level; every other key is named by its plain one.
 void KeyboardKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
-    if (state != WL_KEYBOARD_KEY_STATE_PRESSED || wayland.keymap == nullptr || wayland.window == 0) return;
+    if (state != WL_KEYBOARD_KEY_STATE_PRESSED) {
+        if (key == wayland.repeatKey) wayland.repeatKey = 0;
+        return;
+    }
+    if (wayland.keymap == nullptr || wayland.window == 0) return;
     const xkb_keycode_t code = key + 8;  // evdev codes are xkb's less 8
     const xkb_layout_index_t layout = xkb_state_key_get_layout(wayland.keyState, code);
     uint32_t level0 = KeysymAtLevel(code, layout, 0);
@@ -84,6 +89,12 @@ void KeyboardKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t
     if ((modifiers & Mod2Mask) != 0 && IsKeypadKeysym(level1)) level0 = level1;
     const TranslatedInput input = TranslateKeyPress(level0, level1, modifiers);
     WaylandQueue(input.message, input.wParam, input.lParam);
+    wayland.repeatKey = 0;
+    if (wayland.repeatRate > 0 && xkb_keymap_key_repeats(wayland.keymap, code)) {
+        wayland.repeatKey = key;
+        wayland.repeatMessage = wayland.queue.back();
+        wayland.repeatDueTick = PlatformGetTickCount() + static_cast<uint32_t>(wayland.repeatDelayMs);
+    }
 }
 
 void KeyboardModifiers(void*, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched, uint32_t locked,
@@ -91,7 +102,12 @@ void KeyboardModifiers(void*, wl_keyboard*, uint32_t, uint32_t depressed, uint32
     if (wayland.keyState != nullptr) xkb_state_update_mask(wayland.keyState, depressed, latched, locked, 0, 0, group);
 }
 
-void KeyboardRepeat(void*, wl_keyboard*, int32_t, int32_t) {}
+// Wayland leaves repeating to the client, at the rate and delay the compositor gives.
+void KeyboardRepeat(void*, wl_keyboard*, int32_t rate, int32_t delay) {
+    wayland.repeatRate = rate > 0 && rate <= 1000 ? rate : 0;
+    wayland.repeatDelayMs = delay > 0 && delay <= 10000 ? delay : 0;
+    if (wayland.repeatRate == 0) wayland.repeatKey = 0;
+}
 
 const wl_keyboard_listener kKeyboardListener = {KeyboardKeymap, KeyboardEnter,     KeyboardLeave,
                                                 KeyboardKey,    KeyboardModifiers, KeyboardRepeat};
@@ -197,6 +213,7 @@ void SeatCapabilities(void*, wl_seat* seat, uint32_t capabilities) {
         wayland.keyboard = nullptr;
         wayland.keyboardFocus = false;
         wayland.leavePending = false;  // the seat lost its keyboard: no loss of activation
+        wayland.repeatKey = 0;
     }
     if (pointer && wayland.pointer == nullptr) {
         wayland.pointer = wl_seat_get_pointer(seat);
@@ -218,6 +235,16 @@ void WaylandBindSeat(wl_seat* seat) {
     wayland.seat = seat;
     if (wayland.xkbContext == nullptr) wayland.xkbContext = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     wl_seat_add_listener(seat, &kSeatListener, nullptr);
+}
+
+// Repeats come between frames, at most one per message pass: a late pass does not
+// make up for the ones it missed.
+void WaylandRepeatKey() {
+    if (wayland.repeatKey == 0 || wayland.window == 0 || wayland.repeatRate == 0) return;
+    const uint32_t now = PlatformGetTickCount();
+    if (static_cast<int32_t>(now - wayland.repeatDueTick) < 0) return;
+    WaylandQueue(wayland.repeatMessage.message, wayland.repeatMessage.wParam, wayland.repeatMessage.lParam);
+    wayland.repeatDueTick = now + static_cast<uint32_t>(1000 / wayland.repeatRate);
 }
 
 // A leave is a loss of activation only when the keyboard is still there: the seat's

@@ -73,6 +73,11 @@ struct WaylandState {
     xkb_keymap* keymap = nullptr;
     xkb_state* keyState = nullptr;
     bool keyboardFocus = false;
+    int32_t repeatRate = 0;       // key repeats a second; 0: none
+    int32_t repeatDelayMs = 0;
+    uint32_t repeatKey = 0;       // the evdev code of the key that repeats; 0: none
+    PlatformMessage repeatMessage;
+    uint32_t repeatDueTick = 0;
     bool leavePending = false;  // a keyboard leave, judged once the seat's news is in
     uint32_t pointerSerial = 0;
     WaylandOutput* pointerOutput = nullptr;
@@ -123,6 +128,8 @@ void WaylandBindSeat(wl_seat* seat);
 // A keyboard leave that was pending before this dispatch, judged now that the seat's news
 // is in.
 void WaylandSettleKeyboardLeave(bool pendingBefore);
+// The held key's repeats that are due, as Windows repeats its key-downs.
+void WaylandRepeatKey();
 
 void WaylandQueue(uint32_t message, uintptr_t wParam, intptr_t lParam);
 intptr_t WaylandPointParam(int32_t x, int32_t y);
