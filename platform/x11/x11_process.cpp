@@ -11,6 +11,7 @@
 #include "platform/unix/unix_clock.h"
 #include "platform/platform.h"
 #include "platform/x11/x11_allocator.h"
+#include "platform/x11/x11_host_exit.h"
 #include "platform/x11/xscreensaver_list.h"
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
@@ -30,7 +31,7 @@ struct X11ProcessState {
 
 X11ProcessState process;
 
-void OnStopSignal(int) { x11StopRequested = 1; }
+void OnStopSignal(int stopSignal) { x11StopRequested = stopSignal; }
 
 // A host's line becomes a preview of the host's window: the same run, a child filling the
 // window, no close rules, an end when the window goes.
@@ -49,6 +50,7 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
         read.window = display != nullptr ? RootWindow(display, DefaultScreen(display)) : 0;
     }
     x11.hosted = options.hosted;
+    if (x11.hosted) X11EndByTheStopSignalWhenHosted();
     return read;
 }
 
