@@ -117,6 +117,18 @@ void createOffscreenTarget(Renderer& renderer) {
     }
     renderer.offscreenFramebuffer = framebuffer;
     renderer.offscreenColour = colour;
+    renderer.offscreenWidth = targetWidth;
+}
+
+// A host that is resized again and again keeps its target while it is wide enough and not
+// much wider: making one anew for every size would leave the freed ones to the allocator.
+void fitOffscreenTarget(Renderer& renderer) {
+    const OffscreenViewport viewport = offscreenViewport(renderer.passWidth, renderer.passHeight);
+    const int32_t needed = viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
+    const int32_t spare = renderer.offscreenWidth - needed;
+    if (renderer.offscreenFramebuffer != 0 && spare >= 0 && spare <= 2 * kFeedbackSize) return;
+    destroyOffscreenTarget(renderer);
+    createOffscreenTarget(renderer);
 }
 
 void destroyOffscreenTarget(Renderer& renderer) {
@@ -127,6 +139,7 @@ void destroyOffscreenTarget(Renderer& renderer) {
     calls.deleteRenderbuffers(1, &colour);
     renderer.offscreenFramebuffer = 0;
     renderer.offscreenColour = 0;
+    renderer.offscreenWidth = 0;
 }
 
 void bindOffscreenTarget(const Renderer& renderer) {

@@ -120,12 +120,10 @@ void Renderer::setViews(const RenderView* newViews, int32_t count) {
     passHeight = wantedHeight;
     // Set-up makes the first target itself, once the GL is ready for it.
     if (scene == nullptr && offscreenFramebuffer == 0) return;
-    destroyOffscreenTarget(*this);
-    createOffscreenTarget(*this);
+    fitOffscreenTarget(*this);
 }
 
-// The projection follows the aspect, and the offscreen target, as wide as the passes at
-// that aspect, is made anew when the passes' shape changed.
+// The projection follows the aspect, and the offscreen target the passes' shape.
 void Renderer::resize(int32_t windowWidth, int32_t windowHeight) {
     if (windowWidth == width && windowHeight == height) return;
     width = windowWidth;

@@ -62,6 +62,7 @@ struct Renderer {
     // framebuffer objects; the passes then go to the back buffer.
     uint32_t offscreenFramebuffer = 0;
     uint32_t offscreenColour = 0;
+    int32_t offscreenWidth = 0;  // of the target, at least as wide as the pass viewport
     // The shape the offscreen passes take: the first view's, never narrower than square,
     // since only the square in their middle is copied.
     int32_t passWidth = 0;

@@ -3,6 +3,7 @@
 #include "render/renderer.h"
 #include "platform/log.h"
 #include "platform/messages.h"
+#include "platform/start_failures.h"
 #include "shell/saver_state.h"
 #include "shell/saver_views.h"
 #include "shell/settings.h"
@@ -94,7 +95,7 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     const bool screenSaver = currentMode == SaverMode::ScreenSaver;
 
     if (!PlatformRegisterClass(kClassName, SaverWindowProc, moduleInstance)) {
-        ShowError("RegisterClass() failed:  Cannot register window class.");
+        ShowError(kStartFailures.registerClass);
         return;
     }
 
@@ -126,11 +127,11 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     // On these failures the window and the device are left to the end of the process.
     const int32_t format = PlatformChoosePixelFormat(device, request);
     if (format == 0) {
-        FailStart(device, "ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
+        FailStart(device, kStartFailures.choosePixelFormat);
         return;
     }
     if (!PlatformSetPixelFormat(device, format, request)) {
-        FailStart(device, "SetPixelFormat() failed:  Cannot set format specified.");
+        FailStart(device, kStartFailures.setPixelFormat);
         return;
     }
 
@@ -138,9 +139,9 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     const PlatformGlContext context = PlatformCreateGlContext(device);
     const char* contextFailure = nullptr;
     if (context == 0) {
-        contextFailure = "wglCreateContext() failed:  Cannot create an OpenGL rendering context.";
+        contextFailure = kStartFailures.createGlContext;
     } else if (!PlatformMakeCurrent(device, context)) {
-        contextFailure = "wglMakeCurrent() failed:  Cannot make the OpenGL rendering context current.";
+        contextFailure = kStartFailures.makeCurrent;
         PlatformDeleteGlContext(context);
     }
     if (contextFailure != nullptr) {

@@ -99,6 +99,11 @@ bool X11ErrorTrap::failed() {
     return errors.trappedError != 0;
 }
 
+int X11ErrorTrap::errorCode() {
+    XSync(display, False);
+    return errors.trappedError;
+}
+
 void X11InstallErrorHandlers(bool chainPrevious) {
     const XErrorHandler previous = XSetErrorHandler(OnXError);
     if (chainPrevious && previous != OnXError) errors.chained = previous;

@@ -11,6 +11,7 @@ struct X11ErrorTrap {
     X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
 
     bool failed();
+    int errorCode();  // the first error caught, 0 for none
 
     Display* display;
     int previousError;

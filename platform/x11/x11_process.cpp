@@ -11,20 +11,28 @@
 
 #include "platform/log.h"
 #include "platform/platform.h"
+#include "platform/x11/x11_allocator.h"
+#include "platform/x11/x11_host_exit.h"
 #include "platform/x11/xscreensaver_list.h"
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
+#include "platform/x11/wayland_hand_over.h"
 #include "platform/messages.h"
 
 volatile sig_atomic_t x11StopRequested = 0;
 
 namespace {
 
-PlatformLaunch launch;
-std::string launchFailure;
+// What main() was given, read once: the launch, and why a host's line could not be run.
+struct X11ProcessState {
+    PlatformLaunch launch;
+    std::string launchFailure;
+};
 
-void OnStopSignal(int) { x11StopRequested = 1; }
+X11ProcessState process;
+
+void OnStopSignal(int stopSignal) { x11StopRequested = stopSignal; }
 
 // A host's line becomes a preview of the host's window: the same run, a child filling the
 // window, no close rules, an end when the window goes.
@@ -32,7 +40,8 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
     const HostOptions options = ParseHostOptions(argc, argv);
     for (const std::string& message : options.messages) PlatformLogError("%s", message.c_str());
     bool onRoot = false;
-    PlatformLaunch read = LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &launchFailure);
+    PlatformLaunch read =
+        LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &process.launchFailure);
     if (options.addToXScreenSaver) {
         read.done = true;
         read.exitCode = AddToXScreenSaver();
@@ -42,12 +51,15 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
         read.window = display != nullptr ? RootWindow(display, DefaultScreen(display)) : 0;
     }
     x11.hosted = options.hosted;
+    if (x11.hosted) X11EndByTheStopSignalWhenHosted();
     return read;
 }
 
 }  // namespace
 
 void PlatformStartProcess(int argc, char** argv) {
+    HandOverToWayland(argc, argv);
+    X11ReturnLargeBlocksToTheSystem();
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
@@ -57,14 +69,14 @@ void PlatformStartProcess(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
 
     X11InstallErrorHandlers(false);
-    launch = ReadLaunch(argc, argv);
+    process.launch = ReadLaunch(argc, argv);
 }
 
 PlatformInstance PlatformModuleInstance() { return 0; }
 
 int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
 
-PlatformLaunch PlatformGetLaunch() { return launch; }
+PlatformLaunch PlatformGetLaunch() { return process.launch; }
 
 // The window with the input focus, as the top-level window that holds it; 0 when the focus
 // follows the pointer or there is no display.

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "platform/log.h"
+#include "platform/x11/x11_bad_target.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
@@ -168,7 +169,7 @@ Window MakeWindow(Display* display, Window parent, bool topLevel, const WindowVi
     if (trap.failed()) {
         if (window != 0) XDestroyWindow(display, window);
         XFreeColormap(display, attributes.colormap);
-        if (x11.hosted) PlatformLogError("cannot draw in window 0x%lx: it does not exist", parent);
+        if (x11.hosted) PlatformLogError("%s", X11DescribeBadTarget(display, parent, trap.errorCode()).c_str());
         return 0;
     }
     x11.colormap = attributes.colormap;

@@ -22,6 +22,10 @@ class Failure(Exception):
     pass
 
 
+# What a start on a display without GLX says, in X terms.
+NO_GLX_VISUAL = "glXChooseFBConfig() failed:  The X display has no GLX visual for double-buffered RGBA drawing."
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -183,6 +187,16 @@ def expect_exit_zero(process, what, within=8.0):
     return out, err
 
 
+def expect_end_by_signal(process, what, number, within=8.0):
+    """A hosted run, once torn down, dies of the signal that stopped it, as hosts expect;
+    through timeout(1) that reads as 128 plus its number."""
+    check(ended(process, within), "%s: the saver did not end" % what)
+    out, err = process.communicate()
+    check(process.returncode in (-number, 128 + number),
+          "%s: exit code %d, not death by signal %d; stderr %r" % (what, process.returncode, number, err))
+    return out, err
+
+
 def expect_running(process, what):
     time.sleep(0.6)
     check(process.poll() is None, "%s ended the saver" % what)
@@ -291,7 +305,7 @@ def case_missing_opengl_in_a_preview_waits_for_its_host(display):
         host.stdin.write("destroy\n")
         host.stdin.flush()
         out, err = expect_exit_zero(saver, "destroying the host of a preview without OpenGL")
-        check(err == "brisalo: ChoosePixelFormat() failed:  Cannot find a suitable pixel format.\n",
+        check(err == "brisalo: %s\n" % NO_GLX_VISUAL,
               "not the one line on standard error: %r" % err)
     finally:
         host.stdin.close()
@@ -325,7 +339,7 @@ def ends_on_sigterm_at_once(process):
     pid = saver_pid(process)
     started = time.time()
     os.kill(pid, signal.SIGTERM)
-    out, err = expect_exit_zero(process, "SIGTERM", within=1.0)
+    out, err = expect_end_by_signal(process, "SIGTERM", signal.SIGTERM, within=1.0)
     check(time.time() - started < 1.0, "SIGTERM took %.2f s" % (time.time() - started))
     check(not os.path.exists("/proc/%d" % pid), "the saver process is left")
     return out, err
@@ -408,6 +422,22 @@ def case_host_window_id_ends_on_sigterm(display):
         host.wait(timeout=10)
 
 
+def case_host_window_id_names_what_cannot_be_drawn_in(display):
+    """A target that is there but cannot hold a window of ours is named for what it is."""
+    for kind, reason in (("input-only", "it is not a window that can be drawn in (BadMatch)"),
+                         ("pixmap", "it is a pixmap, not a window")):
+        host = subprocess.Popen([HOST_WINDOW, "320", "240", kind], env=display.env, stdin=subprocess.PIPE,
+                                stdout=subprocess.PIPE, text=True)
+        try:
+            target = int(host.stdout.readline())
+            saver = display.start("--window-id", str(target))
+            out, err = expect_exit_zero(saver, "a %s target" % kind)
+            check(err == "brisalo: cannot draw in window 0x%x: %s\n" % (target, reason), "%s: %r" % (kind, err))
+        finally:
+            host.stdin.close()
+            host.wait(timeout=10)
+
+
 def case_help_and_version(display):
     for args, first in ((["--help"], "Usage: brisalo"), (["-version"], "brisalo 1.0"), (["--root", "--help"], "Usage:")):
         saver = display.start(*args)
@@ -463,7 +493,7 @@ def case_missing_opengl_shows_its_message(display):
     display.focus(box)
     display.xdotool("key", "Return")
     out, err = expect_exit_zero(saver, "OK on the message")
-    check("ChoosePixelFormat() failed:  Cannot find a suitable pixel format." in err,
+    check(NO_GLX_VISUAL in err,
           "the message is not on standard error: %r" % err)
 
 
@@ -680,6 +710,7 @@ CASES = {
     "host_root_draws_a_kaleidoscope": case_host_root_draws_a_kaleidoscope,
     "host_window_id_follows_its_window": follows_its_host(["--window-id", "0x%x"]),
     "host_window_id_ends_on_sigterm": case_host_window_id_ends_on_sigterm,
+    "host_window_id_names_what_cannot_be_drawn_in": case_host_window_id_names_what_cannot_be_drawn_in,
     "preview_follows_its_host": follows_its_host(["/p", "%d"]),
     "screensaver_picture": case_screensaver_picture,
     "preview_draws_in_its_host_until_it_goes": case_preview_draws_in_its_host_until_it_goes,

@@ -7,7 +7,8 @@ Usage: daemon_test.py BRISALO HOST [ARGUMENTS]
 HOST is one of
   xscreensaver       a private ~/.xscreensaver whose only program is the built saver (a GL
                      entry; ARGUMENTS, default "--root", are its part of the line), started
-                     by `xscreensaver-command -activate`
+                     by `xscreensaver-command -activate`; `-cycle` stops it for a new one,
+                     and the daemon's log must read that as a normal end
   xscreensaver-two-monitors
                      the same on a screen split into two monitors, each of which gets a
                      copy of its own, and the two copies must show different pictures
@@ -106,6 +107,11 @@ def add_to_list(home, binary):
     return ours[0] + 1
 
 
+def log_text(work):
+    with open(os.path.join(work, "daemon.log")) as log:
+        return log.read()
+
+
 def command(display, *args, tool="xscreensaver-command"):
     return subprocess.run([tool, *args], env=display.env, stdin=subprocess.DEVNULL,
                           capture_output=True, text=True, timeout=20)
@@ -202,6 +208,15 @@ def as_user(work, host, arguments):
                 copies_differ(display, shot)
             check(saver_processes(binary) == pids, "the saver was restarted: %s, then %s" % (
                 pids, saver_processes(binary)))
+            if host == "xscreensaver":
+                # The daemon kills the saver for the next one, and logs how it ended.
+                check(command(display, "-cycle", tool=tool).returncode == 0, "-cycle was refused")
+                said = wait_for("the daemon's word on the first saver's end", lambda: [
+                    line for line in log_text(work).splitlines() if any("child pid %d " % pid in line for pid in pids)],
+                    10)
+                check(all("exited normally" in line for line in said), "the daemon took the end for a crash: %s" % said)
+                wait_for("a new saver after -cycle",
+                         lambda: saver_processes(binary) and saver_processes(binary) != pids, 10)
             check(command(display, *deactivate, tool=tool).returncode == 0, "%s was refused" % deactivate[0])
             wait_for("no Brisalo process after -deactivate", lambda: not saver_processes(binary), 10)
             check(daemon.poll() is None, "the daemon ended")

@@ -6,6 +6,7 @@ each slider's range is exactly the range the binary accepts; --help names every 
 Usage: host_description_test.py BRISALO HOST_WINDOW BRISALO_XML
 """
 import os
+import signal
 import subprocess
 import sys
 import time
@@ -66,7 +67,7 @@ def run_in_host(display, host_id, args, shot, expect_picture=True, timeout=20.0)
         saver.terminate()
         check(saver_e2e.ended(saver, 5.0), "%s did not end on SIGTERM" % " ".join(args))
         out, err = saver.communicate()
-        check(saver.returncode == 0, "%s: exit code %d" % (" ".join(args), saver.returncode))
+        check(saver.returncode == -signal.SIGTERM, "%s: exit code %d" % (" ".join(args), saver.returncode))
         return err
     finally:
         stop(saver)

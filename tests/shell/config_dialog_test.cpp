@@ -127,6 +127,18 @@ TEST_F(ConfigDialogTest, AFailedSaveIsShownAndKeepsTheOldFile) {
     EXPECT_EQ(fakePlatform.dialogResult, 1);
     EXPECT_EQ(fakePlatform.messageBoxes,
               std::vector<std::string>{"Error: The settings could not be saved to " + file + ": Is a directory"});
+
+    // No folder to save in: the sentence still names where the file belongs.
+    fakePlatform.messageBoxes.clear();
+    const char* oldHome = getenv("HOME");
+    const std::string savedHome = oldHome != nullptr ? oldHome : "";
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", "relative", 1);
+    send(WM_COMMAND, IDOK);
+    setenv("HOME", savedHome.c_str(), 1);
+    EXPECT_EQ(fakePlatform.messageBoxes,
+              std::vector<std::string>{"Error: The settings could not be saved to ${XDG_CONFIG_HOME:-~/.config}/"
+                                       "brisalo/settings.reg: neither XDG_CONFIG_HOME nor HOME is an absolute path"});
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // screen, so the pixels are read inside the process that draws them.
 //   preview_check inside        runs the saver's preview in a host window of its own
 //   preview_check scr SAVER     starts SAVER /p HOST and destroys the host under it
+//   preview_check hold SAVER    starts SAVER /p HOST, says "previewing" once its window is
+//                               there, and keeps the host until something ends the process
 // Prints one line per finding and exits 0 when all hold.
 #include <windows.h>
 #include <GL/gl.h>
@@ -106,25 +108,44 @@ void pump(DWORD milliseconds) {
     }
 }
 
-int scr(const char* saver) {
-    HWND host = createHost();
-    check(host != nullptr, "host window created");
-    if (host == nullptr) return 1;
+bool startPreview(const char* saver, HWND host, PROCESS_INFORMATION& process) {
     std::string command = std::string("\"") + saver + "\" /p " + std::to_string(reinterpret_cast<uintptr_t>(host));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        check(false, "starting " + command);
-        return 1;
-    }
+    const bool started =
+        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    if (!started) check(false, "starting " + command);
+    return started;
+}
+
+HWND waitForChild(HWND host) {
     HWND child = nullptr;
     for (int i = 0; i < 100 && child == nullptr; ++i) {
         pump(100);
         child = FindWindowExA(host, nullptr, "OpenGL", "SaverWindow");
     }
+    return child;
+}
+
+int hold(const char* saver) {
+    HWND host = createHost();
+    PROCESS_INFORMATION process{};
+    if (host == nullptr || !startPreview(saver, host, process)) return 1;
+    if (waitForChild(host) == nullptr) return 1;
+    std::printf("previewing\n");
+    std::fflush(stdout);
+    for (;;) pump(1000);
+}
+
+int scr(const char* saver) {
+    HWND host = createHost();
+    check(host != nullptr, "host window created");
+    if (host == nullptr) return 1;
+    PROCESS_INFORMATION process{};
+    if (!startPreview(saver, host, process)) return 1;
+    const HWND child = waitForChild(host);
     check(child != nullptr, "the saver's window is a child of the host");
     if (child != nullptr) check(sameSize(child, host), "the child covers the host");
     pump(1500);
@@ -149,6 +170,7 @@ int scr(const char* saver) {
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "inside") == 0) return inside();
     if (argc == 3 && std::strcmp(argv[1], "scr") == 0) return scr(argv[2]);
-    std::fprintf(stderr, "usage: preview_check inside | preview_check scr SAVER\n");
+    if (argc == 3 && std::strcmp(argv[1], "hold") == 0) return hold(argv[2]);
+    std::fprintf(stderr, "usage: preview_check inside | preview_check scr SAVER | preview_check hold SAVER\n");
     return 2;
 }

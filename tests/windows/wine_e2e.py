@@ -265,8 +265,11 @@ def case_screensaver_covers_two_monitors():
         for name, layout, output in (("left", "1280/338x720/190+0+0", "screen"),
                                      ("right", "1280/338x720/190+1280+0", "none")):
             check(run("xrandr", "--setmonitor", name, layout, output).returncode == 0, "xrandr --setmonitor")
-        # Without RandR Wine counts the monitors that Xinerama reports.
+        # Without RandR Wine counts the monitors that Xinerama reports; it reads the setting
+        # when its server starts, so the one that wrote it goes.
         run("wine", "reg", "add", WINE_X11_KEY, "/v", "UseXRandR", "/d", "N", "/f")
+        subprocess.run(["wineserver", "-w"], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
         process = None
         try:
             xdotool("mousemove", "640", "360")
@@ -324,6 +327,78 @@ def case_configure_unchecked_box_stores_mirrors_off():
 
 def case_configure_escape_stores_nothing():
     configure(["Escape"], None, "Escape")
+
+
+def case_configure_owned_by_no_window_is_shown_unowned():
+    # A number that names no window, however long, still gets the dialog, as on X11.
+    for handle in ("123456", "9" * 10000):
+        process = start(SCR, "/c:" + handle)
+        try:
+            window = find("Config dialog", process)
+        except Failure as error:
+            raise Failure("/c:%s: %s" % (handle[:12], error))
+        xdotool("windowfocus", "--sync", str(window))
+        time.sleep(0.5)
+        xdotool("key", "Escape")
+        ended(process)
+
+
+def wineservers():
+    """Pids of the wineservers of this run's prefix."""
+    wanted = ("WINEPREFIX=" + os.environ["WINEPREFIX"]).encode()
+    found = []
+    for entry in os.listdir("/proc"):
+        try:
+            if (entry.isdigit() and os.path.basename(os.readlink("/proc/%s/exe" % entry)).startswith("wineserver")
+                    and wanted in open("/proc/%s/environ" % entry, "rb").read().split(b"\0")):
+                found.append(int(entry))
+        except OSError:
+            pass
+    return found
+
+
+def session_left(session):
+    """Processes still alive (not zombies) in a session, but Wine's own desktop process:
+    it waits on its server like any Wine thread and never learns that the server died."""
+    left, desktops = [], []
+    for entry in os.listdir("/proc"):
+        try:
+            fields = open("/proc/%s/stat" % entry).read().rsplit(")", 1)[1].split() if entry.isdigit() else []
+            command = open("/proc/%s/cmdline" % entry, "rb").read()
+        except OSError:
+            continue
+        if fields and int(fields[3]) == session and fields[0] != "Z":
+            (desktops if b"explorer.exe\0/desktop" in command else left).append(int(entry))
+    return left, desktops
+
+
+def ends_with_its_wineserver(process, what):
+    """The wineserver killed under a running mode: every process of the run ends."""
+    servers = wineservers()
+    check(servers, "%s: no wineserver of this prefix" % what)
+    for pid in servers:
+        os.kill(pid, signal.SIGKILL)
+    killed = time.time()
+    while (process.poll() is None or session_left(process.pid)[0]) and time.time() < killed + 20:
+        time.sleep(0.2)
+    print("    %s: ended %.1f s after its wineserver" % (what, time.time() - killed))
+    left, desktops = session_left(process.pid)
+    for pid in desktops:
+        os.kill(pid, signal.SIGKILL)
+    still = process.poll() is None
+    stop(process)
+    check(not still and not left, "%s: still waiting 20 s after the wineserver was killed: %s" % (what, left))
+
+
+def case_killed_wineserver_ends_configure_and_preview():
+    process = start(SCR, "/c")
+    find("Config dialog", process)
+    ends_with_its_wineserver(process, "/c")
+    process = start(os.path.join(BUILD, "brisalo_preview_check.exe"), "hold",
+                    "Z:" + os.path.abspath(SCR).replace("/", "\\"))
+    line = process.stdout.readline()
+    check(line.strip() == "previewing", "/p: the preview did not start: %r" % line)
+    ends_with_its_wineserver(process, "/p")
 
 
 def case_other_modes_end_at_once():

@@ -1,7 +1,7 @@
 // The settings store on a system without a registry: one REGEDIT4 file at
 // ${XDG_CONFIG_HOME:-$HOME/.config}/brisalo/settings.reg, holding the same key paths, value
 // names and types the registry would.
-#include "platform/x11/x11_settings_store.h"
+#include "platform/unix/settings_store.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,7 +18,7 @@
 
 #include "platform/log.h"
 #include "platform/platform.h"
-#include "platform/x11/registry_file.h"
+#include "platform/unix/registry_file.h"
 
 struct SettingsKey {
     std::string path;
@@ -41,8 +41,13 @@ struct Snapshot {
     std::shared_ptr<const RegistryFile> file;
 };
 
-Snapshot snapshot;
-std::string lastError;
+// The store's state for the process: what was read, and why the last call failed.
+struct X11SettingsState {
+    Snapshot snapshot;
+    std::string lastError;
+};
+
+X11SettingsState store;
 
 // XDG asks that a relative or empty XDG_CONFIG_HOME be ignored.
 std::string SettingsDirectory() {
@@ -182,47 +187,49 @@ bool SaveAtomically(const std::string& fileName, const RegistryFile& file, std::
 
 // Reads never write, and anything unreadable counts as no key at all, said once.
 const Snapshot& TakeSnapshot(const std::string& fileName) {
-    if (snapshot.taken && snapshot.fileName == fileName) return snapshot;
-    snapshot = Snapshot();
-    snapshot.taken = true;
-    snapshot.fileName = fileName;
+    if (store.snapshot.taken && store.snapshot.fileName == fileName) return store.snapshot;
+    store.snapshot = Snapshot();
+    store.snapshot.taken = true;
+    store.snapshot.fileName = fileName;
     std::string text, reason;
-    snapshot.result = ReadSettingsFile(fileName, &text, &reason);
-    if (snapshot.result == ReadResult::Read) {
-        snapshot.file = std::make_shared<const RegistryFile>(RegistryFile::parse(text));
-    } else if (snapshot.result == ReadResult::Failed) {
+    store.snapshot.result = ReadSettingsFile(fileName, &text, &reason);
+    if (store.snapshot.result == ReadResult::Read) {
+        store.snapshot.file = std::make_shared<const RegistryFile>(RegistryFile::parse(text));
+    } else if (store.snapshot.result == ReadResult::Failed) {
         PlatformLogError("settings file %s cannot be read (%s); using the defaults", fileName.c_str(),
                          reason.c_str());
     }
-    return snapshot;
+    return store.snapshot;
 }
 
 std::string SettingsFileName() {
     const std::string directory = SettingsDirectory();
     if (directory.empty()) {
-        lastError = "no settings folder: neither XDG_CONFIG_HOME nor HOME is an absolute path";
+        // The place as the manual names it: a path, though not one that exists here.
+        store.lastError = "${XDG_CONFIG_HOME:-~/.config}/brisalo/settings.reg: neither XDG_CONFIG_HOME nor HOME is an "
+                    "absolute path";
         return std::string();
     }
     return directory + "/settings.reg";
 }
 
 void KeepSaved(const std::string& fileName, std::shared_ptr<const RegistryFile> file) {
-    snapshot.taken = true;
-    snapshot.fileName = fileName;
-    snapshot.result = ReadResult::Read;
-    snapshot.file = std::move(file);
+    store.snapshot.taken = true;
+    store.snapshot.fileName = fileName;
+    store.snapshot.result = ReadResult::Read;
+    store.snapshot.file = std::move(file);
 }
 
 }  // namespace
 
-void X11ForgetSettingsSnapshot() { snapshot = Snapshot(); }
+void X11ForgetSettingsSnapshot() { store.snapshot = Snapshot(); }
 
 SettingsKey* PlatformOpenSettingsKey(const char* path) {
     const std::string fileName = SettingsFileName();
     if (fileName.empty()) return nullptr;
     const Snapshot& taken = TakeSnapshot(fileName);
     if (taken.result != ReadResult::Read || !taken.file->hasKey(path)) {
-        lastError = fileName + ": no key " + path;
+        store.lastError = fileName + ": no key " + path;
         return nullptr;
     }
     return new SettingsKey{path, fileName, taken.file};
@@ -235,14 +242,14 @@ SettingsKey* PlatformCreateSettingsKey(const char* path) {
     std::string text, reason;
     // A file we cannot read must not be replaced by one that lacks its contents.
     if (ReadSettingsFile(fileName, &text, &reason) == ReadResult::Failed) {
-        lastError = fileName + ": " + reason;
+        store.lastError = fileName + ": " + reason;
         return nullptr;
     }
     RegistryFile file = RegistryFile::parse(text);
     if (!file.hasKey(path)) {
         file.addKey(path);
         if (!SaveAtomically(fileName, file, &reason)) {
-            lastError = reason;
+            store.lastError = reason;
             return nullptr;
         }
     }
@@ -264,7 +271,7 @@ bool PlatformSetSettingDword(SettingsKey* key, const char* name, uint32_t value)
     changed->setDword(key->path, name, value);
     std::string reason;
     if (!SaveAtomically(key->fileName, *changed, &reason)) {
-        lastError = reason;
+        store.lastError = reason;
         return false;
     }
     key->file = changed;
@@ -274,4 +281,4 @@ bool PlatformSetSettingDword(SettingsKey* key, const char* name, uint32_t value)
 
 void PlatformCloseSettingsKey(SettingsKey* key) { delete key; }
 
-const char* PlatformGetSettingsError() { return lastError.c_str(); }
+const char* PlatformGetSettingsError() { return store.lastError.c_str(); }
