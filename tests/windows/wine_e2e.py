@@ -301,15 +301,20 @@ def case_screensaver_covers_two_monitors():
 
 
 def configure(keys, expected, what):
-    """The dialog from a clean registry: the keys typed into it, then what UseMirrors holds."""
+    """The dialog from a clean registry: the keys typed into it, then what UseMirrors holds.
+    The registry is left clean again: a later case that looks for the kaleidoscope must not
+    inherit the mirrors turned off."""
     forget_mirrors()
-    process = start(SCR, "/c")
-    window = find("Config dialog", process)
-    xdotool("windowfocus", "--sync", str(window))
-    time.sleep(0.5)
-    xdotool("key", *keys)
-    ended(process)
-    check(mirrors_stored() == expected, "UseMirrors after %s: %r" % (what, mirrors_stored()))
+    try:
+        process = start(SCR, "/c")
+        window = find("Config dialog", process)
+        xdotool("windowfocus", "--sync", str(window))
+        time.sleep(0.5)
+        xdotool("key", *keys)
+        ended(process)
+        check(mirrors_stored() == expected, "UseMirrors after %s: %r" % (what, mirrors_stored()))
+    finally:
+        forget_mirrors()
 
 
 def case_configure_enter_stores_mirrors():
