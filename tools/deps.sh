@@ -16,7 +16,7 @@ libwayland-dev libwayland-bin wayland-protocols libegl-dev libxkbcommon-dev \
 xvfb xauth x11-utils imagemagick"
 TEST="googletest libgtest-dev libbenchmark-dev xdotool x11-xserver-utils fonts-dejavu-core python3 \
 libfreetype-dev zlib1g-dev clang libclang-rt-14-dev dpkg-dev file lintian shellcheck \
-xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage"
+xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage xwayland"
 PACKAGE="dpkg-dev file"
 # dpkg-dev: apt-get source unpacks the libjpeg-turbo source the Windows build compiles;
 # googletest: the source of the Windows test programs' GoogleTest.

@@ -7,7 +7,7 @@
 #include <GL/gl.h>
 
 #include "images/jpeg_loaders.h"
-#include "platform/x11/offscreen_context.h"
+#include "platform/offscreen_context.h"
 
 namespace {
 

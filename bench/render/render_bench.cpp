@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/x11/offscreen_context.h"
+#include "platform/offscreen_context.h"
 #include "render/renderer.h"
 #include "scene/scene.h"
 

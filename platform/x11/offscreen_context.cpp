@@ -1,4 +1,4 @@
-#include "platform/x11/offscreen_context.h"
+#include "platform/offscreen_context.h"
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
@@ -39,12 +39,8 @@ bool OffscreenContext::open(int32_t w, int32_t h, const char** error) {
         *error = "cannot open the X display (is DISPLAY set?)";
         return false;
     }
-    doubleBuffered = true;
     GLXFBConfig config = chooseConfig(dpy, true);
-    if (config == nullptr) {
-        doubleBuffered = false;
-        config = chooseConfig(dpy, false);
-    }
+    if (config == nullptr) config = chooseConfig(dpy, false);
     if (config == nullptr) {
         XCloseDisplay(dpy);
         *error = "the X display offers no RGBA pbuffer configuration";
@@ -61,7 +57,7 @@ bool OffscreenContext::open(int32_t w, int32_t h, const char** error) {
         return false;
     }
     display = dpy;
-    pbuffer = buffer;
+    surface = buffer;
     context = ctx;
     width = w;
     height = h;
@@ -73,9 +69,9 @@ void OffscreenContext::close() {
     Display* dpy = static_cast<Display*>(display);
     glXMakeContextCurrent(dpy, None, None, nullptr);
     glXDestroyContext(dpy, static_cast<GLXContext>(context));
-    glXDestroyPbuffer(dpy, pbuffer);
+    glXDestroyPbuffer(dpy, static_cast<GLXPbuffer>(surface));
     XCloseDisplay(dpy);
     display = nullptr;
     context = nullptr;
-    pbuffer = 0;
+    surface = 0;
 }

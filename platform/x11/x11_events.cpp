@@ -3,7 +3,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include "platform/x11/x11_error_trap.h"
-#include "platform/x11/x11_key_table.h"
+#include "platform/unix/key_table.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
 

@@ -17,6 +17,7 @@
 #include "platform/x11/x11_host_options.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
+#include "platform/x11/wayland_hand_over.h"
 #include "platform/messages.h"
 
 volatile sig_atomic_t x11StopRequested = 0;
@@ -57,6 +58,7 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
 }  // namespace
 
 void PlatformStartProcess(int argc, char** argv) {
+    HandOverToWayland(argc, argv);
     X11ReturnLargeBlocksToTheSystem();
     struct sigaction action{};
     action.sa_handler = OnStopSignal;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/x11/registry_file.h"
+#include "platform/unix/registry_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/x11/registry_file.h"
+#include "platform/unix/registry_file.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/x11/x11_settings_store.h"
+#include "platform/unix/settings_store.h"
 
 namespace {
 

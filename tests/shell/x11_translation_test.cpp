@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/x11/x11_key_table.h"
+#include "platform/unix/key_table.h"
 #include "platform/messages.h"
 
 namespace {

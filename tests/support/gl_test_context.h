@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/x11/offscreen_context.h"
+#include "platform/offscreen_context.h"
 
 // A fixture with a current GL context on an offscreen drawable of the given size.
 // Skips (not passes) the test when there is no X display to draw on.

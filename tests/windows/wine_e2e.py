@@ -265,8 +265,11 @@ def case_screensaver_covers_two_monitors():
         for name, layout, output in (("left", "1280/338x720/190+0+0", "screen"),
                                      ("right", "1280/338x720/190+1280+0", "none")):
             check(run("xrandr", "--setmonitor", name, layout, output).returncode == 0, "xrandr --setmonitor")
-        # Without RandR Wine counts the monitors that Xinerama reports.
+        # Without RandR Wine counts the monitors that Xinerama reports; it reads the setting
+        # when its server starts, so the one that wrote it goes.
         run("wine", "reg", "add", WINE_X11_KEY, "/v", "UseXRandR", "/d", "N", "/f")
+        subprocess.run(["wineserver", "-w"], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
         process = None
         try:
             xdotool("mousemove", "640", "360")

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/x11/offscreen_context.h"
+#include "platform/offscreen_context.h"
 #include "tools/frames/frame_options.h"
 #include "tools/frames/frame_sequence.h"
 #include "tools/frames/png_writer.h"
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     OffscreenContext context;
     const char* contextError = nullptr;
     if (!context.open(options.width, options.height, &contextError)) {
-        return fail(std::string(contextError) + "; run it under xvfb-run where there is no display");
+        return fail(contextError);
     }
 
     const bool written = DrawFrameSequence(options, [&](int32_t frame) {

@@ -1,4 +1,4 @@
-#include "platform/x11/registry_encoding.h"
+#include "platform/unix/registry_encoding.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
-#include "platform/x11/registry_file.h"
+#include "platform/unix/registry_file.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/x11/registry_encoding.h"
+#include "platform/unix/registry_encoding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The settings store on a system without a registry: one REGEDIT4 file at
 // ${XDG_CONFIG_HOME:-$HOME/.config}/brisalo/settings.reg, holding the same key paths, value
 // names and types the registry would.
-#include "platform/x11/x11_settings_store.h"
+#include "platform/unix/settings_store.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,7 +18,7 @@
 
 #include "platform/log.h"
 #include "platform/platform.h"
-#include "platform/x11/registry_file.h"
+#include "platform/unix/registry_file.h"
 
 struct SettingsKey {
     std::string path;

@@ -1,4 +1,4 @@
-#include "platform/x11/x11_key_table.h"
+#include "platform/unix/key_table.h"
 
 #include <X11/X.h>
 #include <X11/keysym.h>

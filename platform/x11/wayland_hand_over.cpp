@@ -1,0 +1,70 @@
+#include "platform/x11/wayland_hand_over.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/log.h"
+
+#ifndef BRISALO_DIALOGS_FROM_BINDIR
+#define BRISALO_DIALOGS_FROM_BINDIR "../libexec/brisalo"
+#endif
+
+namespace {
+
+constexpr const char* kWaylandSaver = "brisalo-wayland";
+
+// WAYLAND_DISPLAY is a socket name in XDG_RUNTIME_DIR, or a path of its own.
+bool CompositorAnswers() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    if (name == nullptr || *name == '\0') return false;
+    std::string path = name;
+    if (name[0] != '/') {
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        if (runtime == nullptr || *runtime == '\0') return false;
+        path = std::string(runtime) + "/" + name;
+    }
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool answers = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return answers;
+}
+
+std::string ExecutableFolder() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return ".";
+    path[length] = '\0';
+    std::string folder(path);
+    const size_t slash = folder.rfind('/');
+    return slash == std::string::npos ? "." : folder.substr(0, slash);
+}
+
+}  // namespace
+
+// Beside us in a build tree, else beside the dialog module once installed. A twin that is
+// missing leaves the run here, where it can at least say why it shows nothing.
+void HandOverToWayland(int argc, char** argv) {
+    if (IsX11OnlyLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW")) || !CompositorAnswers()) return;
+    const std::string folder = ExecutableFolder();
+    const std::string candidates[] = {folder + "/" + kWaylandSaver,
+                                      folder + "/" BRISALO_DIALOGS_FROM_BINDIR "/" + kWaylandSaver};
+    for (const std::string& path : candidates) {
+        if (access(path.c_str(), X_OK) != 0) continue;
+        argv[0] = const_cast<char*>(path.c_str());
+        execv(path.c_str(), argv);
+        PlatformLogError("cannot start %s: %s", path.c_str(), std::strerror(errno));
+        return;
+    }
+    PlatformLogError("a Wayland session, but no %s beside %s; trying X11", kWaylandSaver, folder.c_str());
+}

@@ -1,0 +1,492 @@
+#!/usr/bin/env python3
+"""The Wayland saver under a headless sway (cage for the xdg-shell case), run as an ordinary
+user in a private runtime folder, driven with wtype and a virtual pointer, seen through grim.
+
+Usage: wayland_e2e.py BUILD_DIR VIRTUAL_POINTER STEPPED_SAVER CASE
+BUILD_DIR holds brisalo, brisalo-wayland, brisalo-dialogs.so and brisalo-frames. Run as root,
+the test runs everything as the system user brisalo-host (sway refuses root). Every step is
+bounded. Exit 0 when the case passes, 1 when it fails, 77 when it cannot run here.
+"""
+import glob
+import os
+import pwd
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from saver_e2e import SKIP, Failure, check  # noqa: E402
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import pictures  # noqa: E402  (shared with the X11 and Windows suites)
+
+TEST_USER = "brisalo-host"
+PROGRAMS = ("brisalo", "brisalo-wayland", "brisalo-dialogs.so", "brisalo-frames")
+TOOLS = ("sway", "swaymsg", "swayidle", "grim", "wtype", "cage", "convert", "compare", "identify", "timeout")
+
+
+class Pictures:
+    """The picture checks of the X11 end-to-end tests, on files grim wrote."""
+
+    def __init__(self, env):
+        self.env = env
+
+    def rotation_mismatch(self, path):
+        return pictures.rotation_mismatch(path, self.env)
+
+    def brightest(self, path):
+        return pictures.brightness(path, self.env)
+
+    def colours(self, path):
+        """An empty output is one grey, as symmetric as can be; a frame of buttons has thousands."""
+        out = subprocess.run(["convert", path, "-format", "%k", "info:"], env=self.env, stdin=subprocess.DEVNULL,
+                             capture_output=True, text=True, timeout=30).stdout
+        return int(out or 0)
+
+
+def wait_for(what, condition, timeout):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure("%s: not within %.0f s" % (what, timeout))
+        time.sleep(0.1)
+
+
+class Compositor:
+    """A headless sway (or cage running one program) in a runtime folder of its own."""
+
+    def __init__(self, work, outputs=1, cage_program=None):
+        self.work = work
+        self.outputs = outputs
+        self.cage_program = cage_program
+        self.children = []
+
+    def __enter__(self):
+        self.runtime = tempfile.mkdtemp(prefix="brisalo-wayland-", dir=self.work)
+        os.chmod(self.runtime, 0o700)
+        self.env = {"PATH": "/usr/bin:/bin", "HOME": self.work, "XDG_RUNTIME_DIR": self.runtime,
+                    "XDG_CONFIG_HOME": os.path.join(self.work, "config"), "WLR_BACKENDS": "headless",
+                    "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1", "LANG": "C.UTF-8"}
+        log = open(os.path.join(self.runtime, "compositor.log"), "w")
+        if self.cage_program is None:
+            config = os.path.join(self.runtime, "sway.conf")
+            with open(config, "w") as f:
+                f.write("output HEADLESS-1 resolution 640x480 position 0 0\ndefault_border none\n"
+                        "focus_follows_mouse no\nseat seat0 fallback true\nxwayland disable\n")
+            command = ["sway", "-c", config]
+        else:
+            command = ["cage", "--", *self.cage_program]
+        self.process = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL, stdout=log,
+                                        stderr=subprocess.STDOUT, start_new_session=True)
+        sockets = wait_for("the compositor's socket", self._socket, 10)
+        self.env["WAYLAND_DISPLAY"] = os.path.basename(sockets)
+        if self.cage_program is None:
+            self.ipc = wait_for("sway's IPC socket", lambda: glob.glob(os.path.join(self.runtime, "sway-ipc.*")), 10)[0]
+            for number in range(2, self.outputs + 1):
+                self.swaymsg("create_output")
+                self.swaymsg("output HEADLESS-%d resolution 640x480 position %d 0" % (number, 640 * (number - 1)))
+        return self
+
+    def _socket(self):
+        check(self.process.poll() is None, "the compositor ended at its start")
+        found = [p for p in glob.glob(os.path.join(self.runtime, "wayland-*")) if not p.endswith(".lock")]
+        return found[0] if found else None
+
+    def __exit__(self, *exc):
+        for child in self.children:
+            stop(child)
+        if self.process.poll() is None:
+            os.killpg(self.process.pid, signal.SIGTERM)
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                os.killpg(self.process.pid, signal.SIGKILL)
+                self.process.wait(timeout=10)
+        if exc[0] is not None:
+            with open(os.path.join(self.runtime, "compositor.log")) as log:
+                print("compositor log:\n" + log.read()[-3000:])
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def run(self, *command, timeout=20):
+        return subprocess.run(list(command), env=self.env, stdin=subprocess.DEVNULL, capture_output=True,
+                              text=True, timeout=timeout)
+
+    def swaymsg(self, *args):
+        done = self.run("swaymsg", "-s", self.ipc, *args)
+        check(done.returncode == 0, "swaymsg %s: %s" % (" ".join(args), done.stdout + done.stderr))
+        return done.stdout
+
+    def start(self, program, *args):
+        # timeout(1) passes SIGTERM on and keeps a broken run from hanging. Standard error
+        # goes to a file, which never fills up as an unread pipe would.
+        log = tempfile.TemporaryFile(mode="w+", dir=self.work)
+        env = dict(self.env)
+        if os.environ.get("BRISALO_WAYLAND_DEBUG"):  # the saver's protocol traffic, for a person to read
+            env["WAYLAND_DEBUG"] = "1"
+        process = subprocess.Popen(["timeout", "60", program, *args], env=env, stdin=subprocess.DEVNULL,
+                                   stdout=log, stderr=log, text=True, start_new_session=True)
+        process.log = log
+        self.children.append(process)
+        return process
+
+    def keys(self, *names):
+        # The first key of a new virtual keyboard may be lost: a pause comes first.
+        args = []
+        for name in names:
+            args += ["-k", name]
+        done = self.run("wtype", "-s", "300", *args)
+        check(done.returncode == 0, "wtype %s: %s" % (" ".join(names), done.stderr))
+
+    def shot(self, output, name):
+        path = os.path.join(self.work, "shots", name)
+        args = ["grim", "-o", output, path] if output else ["grim", path]
+        done = self.run(*args)
+        check(done.returncode == 0, "grim %s: %s" % (output, done.stderr))
+        keep = os.environ.get("BRISALO_E2E_SHOTS")  # a folder to keep the pictures in, for a person to see
+        if keep:
+            shutil.copy(path, os.path.join(keep, name))
+        return path
+
+    def size(self, path):
+        out = self.run("identify", "-format", "%w %h", path).stdout.split()
+        return int(out[0]), int(out[1])
+
+    def wait_kaleidoscope(self, output, name, process, size=(640, 480), timeout=30.0):
+        """grim of the output until it shows a bright kaleidoscope of eight mirrored sectors
+        about the output's centre, at the output's size (the first seconds ease from ten)."""
+        pictures = Pictures(self.env)
+        deadline = time.monotonic() + timeout
+        while True:
+            check(process.poll() is None, "the saver ended while drawing %s: %s" % (name, drain(process)))
+            path = self.shot(output, name)
+            mismatch = pictures.rotation_mismatch(path)
+            if (self.size(path) == size and mismatch < 0.01 and pictures.brightest(path) > 0.2 and
+                    pictures.colours(path) > 1000):
+                return path
+            if time.monotonic() > deadline:
+                raise Failure("%s (%dx%d) is not a kaleidoscope about its centre at %dx%d (mismatch %.4f)" % (
+                    name, *self.size(path), *size, mismatch))
+            time.sleep(0.5)
+
+
+class Pointer:
+    """The virtual pointer helper: one command a line, each answered once sway has it."""
+
+    def __init__(self, compositor):
+        self.process = subprocess.Popen([VIRTUAL_POINTER], env=compositor.env, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        compositor.children.append(self.process)
+        self._answer("the virtual pointer")
+
+    def _answer(self, what):
+        line = self.process.stdout.readline()
+        check(line.startswith("ok"), "%s: %r %s" % (what, line, self.process.stderr.read() if not line else ""))
+        if os.environ.get("BRISALO_WAYLAND_DEBUG"):
+            print("pointer: %s at %s" % (what, line.split()[-1]))
+
+    def send(self, command):
+        self.process.stdin.write(command + "\n")
+        self.process.stdin.flush()
+        self._answer(command)
+        time.sleep(0.15)  # the saver's next message pass
+
+
+def stop(process):
+    if process.poll() is None:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except (ProcessLookupError, PermissionError):
+            process.kill()
+        process.wait(timeout=10)
+
+
+def drain(process):
+    """What the saver has written so far."""
+    if not hasattr(process, "log"):
+        return ""
+    process.log.seek(0)
+    return process.log.read()
+
+
+def saver_pid(process, name="brisalo-wayland"):
+    """The saver under timeout(1)."""
+    def child():
+        for entry in os.listdir("/proc"):
+            if entry.isdigit():
+                try:
+                    with open("/proc/%s/stat" % entry) as f:
+                        fields = f.read().rsplit(")", 1)[1].split()
+                    if int(fields[1]) == process.pid and os.readlink("/proc/%s/exe" % entry).endswith(name):
+                        return int(entry)
+                except (OSError, ValueError, IndexError):
+                    pass
+        return None
+    return wait_for("the %s process" % name, child, 10)
+
+
+def expect_exit_zero(process, what, within=8.0):
+    try:
+        process.wait(timeout=within)
+    except subprocess.TimeoutExpired:
+        stop(process)
+        keep = os.environ.get("BRISALO_E2E_SHOTS")
+        if keep:
+            with open(os.path.join(keep, "saver.log"), "w") as f:
+                f.write(drain(process))
+        raise Failure("%s: the saver did not end within %.1f s: %s" % (what, within, drain(process)[-3000:]))
+    err = drain(process)
+    check(process.returncode == 0, "%s: exit code %d, stderr %r" % (what, process.returncode, err))
+    return err
+
+
+def expect_running(process, what):
+    time.sleep(0.6)
+    check(process.poll() is None, "%s ended the saver: %s" % (what, drain(process)))
+
+
+def ends_on_sigterm_within_a_second(process):
+    pid = saver_pid(process)
+    started = time.monotonic()
+    os.kill(pid, signal.SIGTERM)
+    expect_exit_zero(process, "SIGTERM", within=1.0)
+    check(time.monotonic() - started < 1.0, "SIGTERM took %.2f s" % (time.monotonic() - started))
+
+
+def wait_drawing(compositor, output, process):
+    """Until the output shows a kaleidoscope that moves: a headless sway shows the last
+    picture of a saver that has gone until something draws again."""
+    first = compositor.wait_kaleidoscope(output, "start.png", process)
+    wait_for("a moving picture", lambda: mean_difference(compositor.env, first, compositor.shot(
+        output, "moved.png")) > 0.5, 10)
+
+
+def start_full_screen(compositor, output="HEADLESS-1"):
+    saver = compositor.start(os.path.join(WORK, "brisalo-wayland"), "/s")
+    wait_drawing(compositor, output, saver)
+    return saver
+
+
+def case_covers_every_output_and_follows_them(work):
+    with Compositor(work, outputs=2) as sway:
+        saver = start_full_screen(sway)
+        sway.wait_kaleidoscope("HEADLESS-2", "second.png", saver)
+        sway.swaymsg("output HEADLESS-1 resolution 800x600 position 0 0")
+        sway.swaymsg("output HEADLESS-2 position 800 0")
+        sway.wait_kaleidoscope("HEADLESS-1", "resized.png", saver, size=(800, 600))
+        sway.swaymsg("create_output")
+        sway.swaymsg("output HEADLESS-3 resolution 640x480 position 1440 0")
+        sway.wait_kaleidoscope("HEADLESS-3", "added.png", saver)
+        sway.wait_kaleidoscope("HEADLESS-2", "second-again.png", saver)
+        ends_on_sigterm_within_a_second(saver)
+
+
+def case_keeps_running_on_kept_keys_and_40_pixels(work):
+    with Compositor(work, outputs=2) as sway:
+        pointer = Pointer(sway)
+        pointer.send("to 320 240 1280 480")
+        saver = start_full_screen(sway)
+        for keys in (["space"], ["Left", "Up", "Right", "Down"], ["1", "9", "0", "2"], ["m", "m"], ["s"]):
+            sway.keys(*keys)
+            expect_running(saver, "keys %s" % " ".join(keys))
+        # Per axis from the origin, where the pointer stood when the surface appeared under it.
+        for move in ("move 40 0", "move -40 0", "move 0 40", "move 0 -80", "move 40 80"):
+            pointer.send(move)
+            expect_running(saver, move)
+        pointer.send("to 640 240 1280 480")  # onto the second output's surface, 320 away
+        expect_exit_zero(saver, "a move onto the other output")
+
+
+def case_ends_on_escape_a_click_and_51_pixels(work):
+    with Compositor(work) as sway:
+        pointer = Pointer(sway)
+        pointer.send("to 320 240 640 480")
+        for what, action in (("Escape", lambda: sway.keys("Escape")), ("a click", lambda: pointer.send("click")),
+                             ("51 pixels across", lambda: pointer.send("move 51 0")),
+                             ("51 pixels down", lambda: pointer.send("move 0 51"))):
+            saver = start_full_screen(sway)
+            action()
+            expect_exit_zero(saver, what)
+            pointer.send("to 320 240 640 480")
+
+
+def case_swayidle_starts_it_through_brisalo(work):
+    with Compositor(work) as sway:
+        brisalo = os.path.join(work, "brisalo")
+        idle = sway.start("swayidle", "-w", "timeout", "2", brisalo + " /s")
+        time.sleep(1.0)
+        check(not saver_processes(), "the saver started before the timeout")
+        started = time.monotonic()
+        wait_for("brisalo-wayland after 2 s without input", saver_processes, 10)
+        check(time.monotonic() - started < 4.0, "it took %.1f s" % (time.monotonic() - started))
+        wait_drawing(sway, "HEADLESS-1", idle)
+        sway.keys("Escape")
+        wait_for("no saver after Escape", lambda: not saver_processes(), 10)
+        check(idle.poll() is None, "swayidle ended")
+        # X11 host options stay with the X11 saver, which finds no X display here.
+        done = sway.run(brisalo, "--root")
+        check("X display" in done.stderr and not saver_processes(), "--root went to Wayland: %r" % done.stderr)
+        done = sway.run(brisalo, "--help")
+        check("--layer" in done.stdout, "brisalo --help did not hand over: %r" % done.stdout)
+
+
+def saver_processes():
+    found = []
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                if os.readlink("/proc/%s/exe" % entry) == os.path.join(WORK, "brisalo-wayland"):
+                    found.append(int(entry))
+            except OSError:
+                pass
+    return found
+
+
+def case_layer_takes_no_input_and_ends_on_sigterm(work):
+    with Compositor(work) as sway:
+        pointer = Pointer(sway)
+        pointer.send("to 320 240 640 480")
+        saver = sway.start(os.path.join(work, "brisalo-wayland"), "--layer")
+        sway.wait_kaleidoscope("HEADLESS-1", "layer.png", saver)
+        sway.keys("Escape", "q")
+        pointer.send("move 200 100")
+        pointer.send("click")
+        expect_running(saver, "keys, a move and a click")
+        ends_on_sigterm_within_a_second(saver)
+
+
+def case_xdg_shell_fills_the_screen_on_cage(work):
+    saver_log = os.path.join(work, "cage-saver.log")
+    program = ["sh", "-c", 'exec "$0" /s 2>"$1"', os.path.join(work, "brisalo-wayland"), saver_log]
+    with Compositor(work, cage_program=program) as cage:
+        size = cage.size(cage.shot(None, "cage-size.png"))
+        cage.wait_kaleidoscope(None, "cage.png", cage.process, size=size)
+        check(size[0] >= 640 and size[1] >= 480, "cage's output is %dx%d" % size)
+        # cage has no virtual keyboard for wtype: a signal ends it, and cage ends with its program.
+        pids = saver_processes()
+        check(len(pids) == 1, "not one saver under cage: %s" % pids)
+        os.kill(pids[0], signal.SIGTERM)
+        try:
+            cage.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Failure("SIGTERM did not end the saver on cage")
+        with open(saver_log) as log:
+            err = log.read()
+        check(err == "", "it said something: %r" % err)
+
+
+def mean_difference(env, one, other):
+    compared = subprocess.run(["compare", "-metric", "MAE", one, other, "null:"], env=env,
+                              stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
+    return float(compared.stderr.split("(")[1].split(")")[0]) * 255.0
+
+
+def case_picture_is_the_frame_renderers(work):
+    with Compositor(work) as sway:
+        saver = sway.start(STEPPED_SAVER, "/s")
+        wait_drawing(sway, "HEADLESS-1", saver)
+        pid = saver_pid(saver, os.path.basename(STEPPED_SAVER))
+        os.kill(pid, signal.SIGSTOP)
+        time.sleep(0.3)  # the last frame it committed is on the output
+        shot = sway.shot("HEADLESS-1", "stepped.png")
+        os.kill(pid, signal.SIGCONT)
+        os.kill(pid, signal.SIGTERM)
+        expect_exit_zero(saver, "SIGTERM")
+        frames = os.path.join(work, "frames")
+        os.mkdir(frames)
+        wanted = [str(n) for n in range(0, 300)]
+        done = sway.run(os.path.join(work, "brisalo-frames"), "--size", "640x480", "--seed", "5", "--out",
+                        frames, *wanted, timeout=120)
+        check(done.returncode == 0, "brisalo-frames: %s" % done.stderr)
+        best = min((mean_difference(sway.env, shot, path), path)
+                   for path in sorted(glob.glob(os.path.join(frames, "*.png"))))
+        check(best[0] < 1.0, "no frame of brisalo-frames --seed 5 is the saver's: the nearest, %s, differs by %.2f"
+              % (os.path.basename(best[1]), best[0]))
+
+
+def case_configure_dialog_on_wayland(work):
+    """brisalo /c in a Wayland session: the settings dialog is a native xdg-shell window of the
+    Wayland saver (this sway runs no Xwayland), and Escape ends it with 0, storing nothing."""
+    with Compositor(work) as sway:
+        dialog = sway.start(os.path.join(work, "brisalo"), "/c")
+        wait_for("the settings dialog", lambda: '"name": "Config dialog"' in sway.swaymsg("-t", "get_tree"), 20)
+        tree = sway.swaymsg("-t", "get_tree")
+        check('"app_id": "brisalo-wayland"' in tree and '"shell": "xdg_shell"' in tree,
+              "not a Wayland window of brisalo-wayland")
+        time.sleep(0.5)
+        sway.keys("Escape")
+        expect_exit_zero(dialog, "Escape")
+        check(not os.path.exists(os.path.join(sway.env["XDG_CONFIG_HOME"], "brisalo", "settings.reg")),
+              "Escape stored the settings")
+
+
+CASES = {name[5:]: function for name, function in globals().items() if name.startswith("case_")}
+
+
+def as_user(work, name):
+    global WORK
+    WORK = work
+    os.makedirs(os.path.join(work, "shots"), exist_ok=True)
+    os.makedirs(os.path.join(work, "config"), exist_ok=True)
+    CASES[name](work)
+
+
+def main():
+    global VIRTUAL_POINTER, STEPPED_SAVER
+    if len(sys.argv) == 6 and sys.argv[1] == "--as-user":
+        VIRTUAL_POINTER, STEPPED_SAVER = sys.argv[3], sys.argv[4]
+        try:
+            as_user(sys.argv[2], sys.argv[5])
+        except Failure as failure:
+            print("FAILED: %s" % failure)
+            return 1
+        print("passed")
+        return 0
+    if len(sys.argv) != 5 or sys.argv[4] not in CASES:
+        print(__doc__ + "\nCases: " + " ".join(CASES))
+        return 2
+    for tool in TOOLS:
+        if shutil.which(tool) is None:
+            print("skipped: %s is not installed (tools/deps.sh installs it)" % tool)
+            return SKIP
+    build, pointer, stepped, name = sys.argv[1:]
+    # Copies of their own, which the user can run and the test can tell from any other.
+    work = tempfile.mkdtemp(prefix="brisalo-wayland-e2e-")
+    try:
+        for program in PROGRAMS:
+            shutil.copy(os.path.join(build, program), os.path.join(work, program))
+        for program in (pointer, stepped):
+            shutil.copy(program, os.path.join(work, os.path.basename(program)))
+        pointer, stepped = (os.path.join(work, os.path.basename(p)) for p in (pointer, stepped))
+        script = os.path.abspath(__file__)
+        for folder, file in (("wayland", "wayland_e2e.py"), ("e2e", "saver_e2e.py"), ("support", "pictures.py")):
+            os.makedirs(os.path.join(work, "scripts", folder), exist_ok=True)
+            shutil.copy(os.path.join(os.path.dirname(script), "..", folder, file),
+                        os.path.join(work, "scripts", folder, file))
+        command = [os.path.join(work, "scripts", "wayland", "wayland_e2e.py"), "--as-user", work, pointer, stepped,
+                   name]
+        python = shutil.which("python3", path="/usr/local/bin:/usr/bin:/bin") or sys.executable
+        if os.getuid() != 0:
+            return subprocess.run([python, *command], timeout=170).returncode
+        try:
+            pwd.getpwnam(TEST_USER)
+        except KeyError:
+            subprocess.run(["useradd", "--system", "--user-group", "--no-create-home", "--home-dir", "/nonexistent",
+                            "--shell", "/usr/sbin/nologin", TEST_USER], check=True, timeout=60)
+        user = pwd.getpwnam(TEST_USER)
+        for root, folders, files in os.walk(work):
+            for entry in [root] + [os.path.join(root, f) for f in files]:
+                os.chown(entry, user.pw_uid, user.pw_gid)
+        os.chmod(work, 0o755)
+        return subprocess.run(["runuser", "-u", TEST_USER, "--", python, *command], timeout=170).returncode
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
