@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/log.h"
+#include "platform/unix/executable_folder.h"
 #include "platform/wayland/wayland_state.h"
 #include "platform/x11/dialog_module.h"
 
@@ -17,16 +18,6 @@ const DialogModuleHost host = {&waylandStopRequested, NoErrorHandlers, PlatformL
 DialogModule module{};
 int opened = -1;  // -1 not tried, 0 missing, 1 loaded
 std::string failure;
-
-std::string ExecutableFolder() {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return ".";
-    path[length] = '\0';
-    std::string folder(path);
-    const size_t slash = folder.rfind('/');
-    return slash == std::string::npos ? "." : folder.substr(0, slash);
-}
 
 // The twin is installed beside the module, and built beside it. The handle is never
 // closed: GTK cannot be unloaded.

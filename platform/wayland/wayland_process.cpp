@@ -1,12 +1,10 @@
 // Process-wide services of the Wayland platform: command line, clock, sleep, signals and
 // the things Linux does not have (password libraries, the screen-saver-running flag).
-#include <time.h>
-
-#include <cerrno>
 #include <csignal>
 #include <string>
 
 #include "platform/log.h"
+#include "platform/unix/unix_clock.h"
 #include "platform/messages.h"
 #include "platform/wayland/wayland_options.h"
 #include "platform/wayland/wayland_state.h"
@@ -81,19 +79,10 @@ PlatformLaunch PlatformGetLaunch() { return launch; }
 // Wayland tells no client which one has the focus.
 PlatformWindow PlatformGetForegroundWindow() { return 0; }
 
-uint32_t PlatformGetTickCount() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
-                                 static_cast<uint64_t>(now.tv_nsec) / 1000000u);
-}
+uint32_t PlatformGetTickCount() { return MonotonicMilliseconds(); }
 
 // A stop signal cuts the pause short, so the run ends without waiting for it.
-void PlatformSleep(uint32_t milliseconds) {
-    timespec pause{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&pause, &pause) != 0 && errno == EINTR && !waylandStopRequested) {
-    }
-}
+void PlatformSleep(uint32_t milliseconds) { SleepUnlessStopped(milliseconds, waylandStopRequested); }
 
 // Locking belongs to the session's screen locker, as on X11.
 bool PlatformIsNtFamily() { return true; }

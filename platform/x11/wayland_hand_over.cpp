@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/log.h"
+#include "platform/unix/executable_folder.h"
 
 #ifndef BRISALO_DIALOGS_FROM_BINDIR
 #define BRISALO_DIALOGS_FROM_BINDIR "../libexec/brisalo"
@@ -38,16 +39,6 @@ bool CompositorAnswers() {
     const bool answers = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     close(fd);
     return answers;
-}
-
-std::string ExecutableFolder() {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return ".";
-    path[length] = '\0';
-    std::string folder(path);
-    const size_t slash = folder.rfind('/');
-    return slash == std::string::npos ? "." : folder.substr(0, slash);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/log.h"
+#include "platform/unix/executable_folder.h"
 #include "platform/x11/dialog_module.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_state.h"
@@ -26,16 +27,6 @@ struct X11DialogState {
 };
 
 X11DialogState dialogs;
-
-std::string ExecutableFolder() {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return ".";
-    path[length] = '\0';
-    std::string folder(path);
-    const size_t slash = folder.rfind('/');
-    return slash == std::string::npos ? "." : folder.substr(0, slash);
-}
 
 // Beside the executable in a build tree, else in the installed module folder. The
 // handle is never closed: GTK cannot be unloaded.

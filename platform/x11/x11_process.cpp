@@ -1,15 +1,14 @@
 // Process-wide services of the X11 platform: command line, clock, sleep, signals and the
 // things Linux does not have (password libraries, the screen-saver-running flag).
 #include <X11/Xlib.h>
-#include <time.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "platform/log.h"
+#include "platform/unix/unix_clock.h"
 #include "platform/platform.h"
 #include "platform/x11/x11_allocator.h"
 #include "platform/x11/x11_host_exit.h"
@@ -106,19 +105,10 @@ PlatformWindow PlatformGetForegroundWindow() {
     return topLevel;
 }
 
-uint32_t PlatformGetTickCount() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
-                                 static_cast<uint64_t>(now.tv_nsec) / 1000000u);
-}
+uint32_t PlatformGetTickCount() { return MonotonicMilliseconds(); }
 
 // A stop signal cuts the pause short, so the run ends without waiting for it.
-void PlatformSleep(uint32_t milliseconds) {
-    timespec pause{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&pause, &pause) != 0 && errno == EINTR && !x11StopRequested) {
-    }
-}
+void PlatformSleep(uint32_t milliseconds) { SleepUnlessStopped(milliseconds, x11StopRequested); }
 
 // Locking belongs to the session's screen locker: there is no per-saver password here,
 // which the shell treats as the NT family does.
