@@ -68,30 +68,25 @@ bool loadFramebufferCalls() {
            load(calls.checkFramebufferStatus, "glCheckFramebufferStatus", suffix);
 }
 
+int32_t neededWidth(const Renderer& renderer) {
+    const OffscreenViewport viewport = offscreenViewport(renderer.passWidth, renderer.passHeight);
+    return viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
+}
+
 // Offset of the pass viewport inside the target: a window narrower than tall has a
-// viewport narrower than the square, centred in it.
-int32_t viewportLeft(const OffscreenViewport& viewport) {
+// viewport narrower than the square, centred in it. A target narrower than the viewport
+// (the square one) has the viewport reach past both its sides, its copied square the
+// whole target; the GL drops what falls outside.
+int32_t viewportLeft(const OffscreenViewport& viewport, int32_t targetWidth) {
+    if (viewport.width > targetWidth) return -viewport.copyX;
     return viewport.copyX < 0 ? -viewport.copyX : 0;
 }
 
-}  // namespace
-
-OffscreenViewport offscreenViewport(int32_t windowWidth, int32_t windowHeight) {
-    const int64_t height = windowHeight > 0 ? windowHeight : 1;
-    const int64_t width = static_cast<int64_t>(windowWidth) * kFeedbackSize / height;
-    OffscreenViewport viewport;
-    viewport.width = static_cast<int32_t>(width);
-    viewport.copyX = static_cast<int32_t>((width - kFeedbackSize) / 2);
-    return viewport;
-}
-
-void createOffscreenTarget(Renderer& renderer) {
+void makeTarget(Renderer& renderer, int32_t targetWidth) {
     renderer.offscreenFramebuffer = 0;
     renderer.offscreenColour = 0;
     if (!loadFramebufferCalls()) return;
 
-    const OffscreenViewport viewport = offscreenViewport(renderer.passWidth, renderer.passHeight);
-    const int32_t targetWidth = viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
     if (targetWidth > largest) return;
@@ -120,15 +115,32 @@ void createOffscreenTarget(Renderer& renderer) {
     renderer.offscreenWidth = targetWidth;
 }
 
+
+}  // namespace
+
+OffscreenViewport offscreenViewport(int32_t windowWidth, int32_t windowHeight) {
+    const int64_t height = windowHeight > 0 ? windowHeight : 1;
+    const int64_t width = static_cast<int64_t>(windowWidth) * kFeedbackSize / height;
+    OffscreenViewport viewport;
+    viewport.width = static_cast<int32_t>(width);
+    viewport.copyX = static_cast<int32_t>((width - kFeedbackSize) / 2);
+    return viewport;
+}
+
+void createOffscreenTarget(Renderer& renderer) { makeTarget(renderer, neededWidth(renderer)); }
+
+
 // A host that is resized again and again keeps its target while it is wide enough and not
-// much wider: making one anew for every size would leave the freed ones to the allocator.
+// much wider. Past that the target becomes the square, which fits every shape and is never
+// made again: Mesa's threaded software rasterizer holds on to framebuffers that were drawn
+// while it was busy long after they are deleted, so every target made anew may stay
+// resident. The first size keeps its exact target, and its frames their exact pixels.
 void fitOffscreenTarget(Renderer& renderer) {
-    const OffscreenViewport viewport = offscreenViewport(renderer.passWidth, renderer.passHeight);
-    const int32_t needed = viewport.width > kFeedbackSize ? viewport.width : kFeedbackSize;
-    const int32_t spare = renderer.offscreenWidth - needed;
-    if (renderer.offscreenFramebuffer != 0 && spare >= 0 && spare <= 2 * kFeedbackSize) return;
+    const int32_t spare = renderer.offscreenWidth - neededWidth(renderer);
+    const bool square = renderer.offscreenWidth == kFeedbackSize;
+    if (renderer.offscreenFramebuffer != 0 && (square || (spare >= 0 && spare <= 2 * kFeedbackSize))) return;
     destroyOffscreenTarget(renderer);
-    createOffscreenTarget(renderer);
+    makeTarget(renderer, kFeedbackSize);
 }
 
 void destroyOffscreenTarget(Renderer& renderer) {
@@ -152,7 +164,7 @@ void unbindOffscreenTarget(const Renderer& renderer) {
 }
 
 int32_t useOffscreenViewport(const Renderer& renderer, const OffscreenViewport& viewport) {
-    const int32_t left = renderer.offscreenFramebuffer != 0 ? viewportLeft(viewport) : 0;
+    const int32_t left = renderer.offscreenFramebuffer != 0 ? viewportLeft(viewport, renderer.offscreenWidth) : 0;
     glViewport(left, 0, viewport.width, kFeedbackSize);
     return left + viewport.copyX;
 }

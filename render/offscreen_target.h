@@ -17,7 +17,8 @@ OffscreenViewport offscreenViewport(int32_t windowWidth, int32_t windowHeight);
 // copy is defined in any window. Leaves the Renderer's fields 0 when the GL has none.
 void createOffscreenTarget(Renderer& renderer);
 void destroyOffscreenTarget(Renderer& renderer);
-// After the passes' shape changed: a target that still fits is kept.
+// After the passes' shape changed: a target that still fits is kept; one that does not
+// gives way to the square target, which fits every shape.
 void fitOffscreenTarget(Renderer& renderer);
 
 // Makes the offscreen target current for the frame's offscreen passes, or leaves the

@@ -343,49 +343,55 @@ def case_configure_owned_by_no_window_is_shown_unowned():
         ended(process)
 
 
-def wineservers():
-    """Pids of the wineservers of this run's prefix."""
+def prefix_processes():
+    """(pid, executable, command line) of the processes running on this run's prefix."""
     wanted = ("WINEPREFIX=" + os.environ["WINEPREFIX"]).encode()
     found = []
     for entry in os.listdir("/proc"):
         try:
-            if (entry.isdigit() and os.path.basename(os.readlink("/proc/%s/exe" % entry)).startswith("wineserver")
-                    and wanted in open("/proc/%s/environ" % entry, "rb").read().split(b"\0")):
-                found.append(int(entry))
+            if entry.isdigit() and wanted in open("/proc/%s/environ" % entry, "rb").read().split(b"\0"):
+                found.append((int(entry), os.readlink("/proc/%s/exe" % entry),
+                              open("/proc/%s/cmdline" % entry, "rb").read()))
         except OSError:
             pass
     return found
 
 
-def session_left(session):
-    """Processes still alive (not zombies) in a session, but Wine's own desktop process:
-    it waits on its server like any Wine thread and never learns that the server died."""
-    left, desktops = [], []
-    for entry in os.listdir("/proc"):
+def wines_own(command):
+    """Wine's own programs (services.exe, explorer.exe /desktop, winedevice.exe ...)."""
+    return command.lower().startswith(b"c:\\windows\\system32\\")
+
+
+def run_left(process):
+    """The run's processes still alive: timeout(1), wine and the programs it started."""
+    left = []
+    for pid, exe, command in prefix_processes():
         try:
-            fields = open("/proc/%s/stat" % entry).read().rsplit(")", 1)[1].split() if entry.isdigit() else []
-            command = open("/proc/%s/cmdline" % entry, "rb").read()
+            fields = open("/proc/%d/stat" % pid).read().rsplit(")", 1)[1].split()
         except OSError:
             continue
-        if fields and int(fields[3]) == session and fields[0] != "Z":
-            (desktops if b"explorer.exe\0/desktop" in command else left).append(int(entry))
-    return left, desktops
+        if int(fields[3]) == process.pid and fields[0] != "Z" and not wines_own(command):
+            left.append(pid)
+    return left
 
 
 def ends_with_its_wineserver(process, what):
-    """The wineserver killed under a running mode: every process of the run ends."""
-    servers = wineservers()
+    """The wineserver killed under a running mode: every process of the run ends. Wine's
+    own programs wait on their server for ever, as any Wine thread that waits does; they
+    are ended here, so that the case leaves nothing behind."""
+    servers = [pid for pid, exe, _ in prefix_processes() if os.path.basename(exe).startswith("wineserver")]
     check(servers, "%s: no wineserver of this prefix" % what)
     for pid in servers:
         os.kill(pid, signal.SIGKILL)
     killed = time.time()
-    while (process.poll() is None or session_left(process.pid)[0]) and time.time() < killed + 20:
+    while (process.poll() is None or run_left(process)) and time.time() < killed + 20:
         time.sleep(0.2)
     print("    %s: ended %.1f s after its wineserver" % (what, time.time() - killed))
-    left, desktops = session_left(process.pid)
-    for pid in desktops:
-        os.kill(pid, signal.SIGKILL)
+    left = run_left(process)
     still = process.poll() is None
+    for pid, exe, _ in prefix_processes():
+        if "wine" in os.path.basename(exe):
+            os.kill(pid, signal.SIGKILL)
     stop(process)
     check(not still and not left, "%s: still waiting 20 s after the wineserver was killed: %s" % (what, left))
 
