@@ -92,6 +92,7 @@ void Renderer::drawView(int32_t index) {
     SetViewProjection(view.width, view.height);
     viewAspect = static_cast<float>(view.width) / static_cast<float>(view.height);
     drawPass(true, passCount - 1);
+    if (showFps) fpsOverlay.draw(measuredFps, view.width, view.height);
 }
 
 void Renderer::endFrame() { glFlush(); }

@@ -139,4 +139,5 @@ Renderer::~Renderer() {
         scene = nullptr;
     }
     destroyOffscreenTarget(*this);
+    fpsOverlay.release();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "render/fps_overlay.h"
 #include "scene/vec3.h"
 
 struct Scene;
@@ -40,6 +41,9 @@ struct Renderer {
     // The monitors the window covers; one view of the whole window until told otherwise.
     RenderView views[kMaxViews];
     int32_t viewCount = 0;
+    // The measured frame rate in each view's lower left corner (a host's --fps).
+    bool showFps = false;
+    FpsOverlay fpsOverlay;
     // The view being drawn, whose shape places the logo.
     float viewAspect = 1.0f;
     bool mirrorsActive = true;

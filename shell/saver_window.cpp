@@ -157,6 +157,7 @@ void RunSaver(PlatformWindow parent, int32_t showCommand) {
     if (!screenSaver) seedSalt = static_cast<uint32_t>(parent ^ (static_cast<uint64_t>(parent) >> 32));
     currentRenderer = new Renderer(width, height);
     if (options.passCount > 0) currentRenderer->passCount = options.passCount;
+    currentRenderer->showFps = options.showFps;
     UpdateSaverViews();
     PlatformShowWindow(saverWindow, showCommand);
 

@@ -238,7 +238,7 @@ const char* const kHostUsage =
     "  --mirrors       the kaleidoscope's mirrors on for this run, whatever the settings say\n"
     "  --no-mirrors    the mirrors off for this run\n"
     "  --passes N      start with N passes, 1 to 10 (default 2)\n"
-    "  --fps           write the frame rate to standard error every few seconds\n"
+    "  --fps           show the frame rate in the picture and on standard error\n"
     "  --add-to-xscreensaver\n"
     "                  add Brisalo to the list of savers in ~/.xscreensaver\n"
     "  --help          this text\n"

@@ -69,10 +69,27 @@ TEST_F(RendererGl, SetUpState) {
     }
 }
 
+// With a host's --fps the rate is drawn too, lower left, and the state is the same.
 TEST_F(RendererGl, FrameLeavesTheStateItPromises) {
     renderer = makeRenderer(320, 240);
     if (!renderer) return;
+    auto cornerLit = [] {
+        const FramePixels frame = ReadBackBuffer(320, 240);
+        int64_t lit = 0;
+        for (int32_t y = 8; y < 24; ++y) {
+            for (int32_t x = 8; x < 104; ++x) {
+                const unsigned char* p = frame.at(x, y);
+                lit += p[0] > 200 && p[1] > 200 && p[2] > 200 ? 1 : 0;  // the digits are white
+            }
+        }
+        return lit;
+    };
     renderer->drawFrame(kMirrorFlag);
+    const int64_t without = cornerLit();
+    renderer->showFps = true;
+    renderer->measuredFps = 23.94f;
+    renderer->drawFrame(kMirrorFlag);
+    EXPECT_GT(cornerLit(), without + 150) << "no frame rate in the lower left corner";
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));

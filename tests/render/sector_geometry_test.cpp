@@ -120,3 +120,15 @@ TEST(SaltedSeed, CopiesInOtherWindowsDrawOtherSequences) {
         EXPECT_NE(first, second) << std::hex << other;
     }
 }
+
+TEST(FpsOverlay, TextHasOneDecimalAndABound) {
+    char text[16];
+    EXPECT_EQ(FormatFps(23.94f, text, sizeof text), 8);
+    EXPECT_STREQ(text, "23.9 fps");
+    FormatFps(1e9f, text, sizeof text);
+    EXPECT_STREQ(text, "9999.9 fps");
+    FormatFps(-3.0f, text, sizeof text);
+    EXPECT_STREQ(text, "0.0 fps");
+    EXPECT_EQ(FormatFps(23.94f, text, 5), 4);  // cut, still ended
+    EXPECT_STREQ(text, "23.9");
+}
