@@ -32,7 +32,7 @@ void TellLayout() {
 }  // namespace
 
 void WaylandQueue(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    wayland.queue.push_back({wayland.window, message, wParam, lParam});
+    wayland.queue.messages.push_back({wayland.window, message, wParam, lParam});
 }
 
 intptr_t WaylandPointParam(int32_t x, int32_t y) {
@@ -41,21 +41,11 @@ intptr_t WaylandPointParam(int32_t x, int32_t y) {
 
 bool PlatformPeekMessage(PlatformMessage* message) {
     if (waylandStopRequested && wayland.window != 0) PlatformDestroyWindow(wayland.window);
-    if (wayland.queue.empty()) {
+    if (wayland.queue.messages.empty()) {
         WaylandPump();
         TellLayout();
     }
-    if (!wayland.queue.empty()) {
-        *message = wayland.queue.front();
-        wayland.queue.pop_front();
-        return true;
-    }
-    if (wayland.quitPosted) {
-        wayland.quitPosted = false;
-        *message = PlatformMessage{0, WM_QUIT, static_cast<uintptr_t>(wayland.quitCode), 0};
-        return true;
-    }
-    return false;
+    return wayland.queue.take(message);
 }
 
 // Character messages are nobody's concern here.
@@ -68,9 +58,7 @@ intptr_t PlatformDispatchMessage(const PlatformMessage& message) {
 }
 
 bool PlatformPostMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    if (!AcceptsMessages(window, wayland.window)) return false;
-    wayland.queue.push_back({window, message, wParam, lParam});
-    return true;
+    return wayland.queue.post(wayland.window, {window, message, wParam, lParam});
 }
 
 intptr_t PlatformSendMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -83,6 +71,5 @@ intptr_t PlatformDefWindowProc(PlatformWindow window, uint32_t message, uintptr_
 }
 
 void PlatformPostQuitMessage(int32_t exitCode) {
-    wayland.quitPosted = true;
-    wayland.quitCode = exitCode;
+    wayland.queue.postQuit(exitCode);
 }

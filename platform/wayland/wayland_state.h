@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/emulated_queue.h"
 #include "platform/platform.h"
 #include "platform/wayland/wayland_protocols.h"
 
@@ -88,9 +89,7 @@ struct WaylandState {
     int32_t pointerY = 0;
     uint32_t heldButtons = 0;   // X's Button1Mask... bits of the buttons held down
 
-    std::deque<PlatformMessage> queue;
-    bool quitPosted = false;
-    int32_t quitCode = 0;
+    EmulatedQueue queue;
 };
 
 extern WaylandState wayland;

@@ -10,7 +10,7 @@
 namespace {
 
 void Queue(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    x11.queue.push_back({x11.window, message, wParam, lParam});
+    x11.queue.messages.push_back({x11.window, message, wParam, lParam});
 }
 
 intptr_t PointParam(int x, int y) {

@@ -6,18 +6,8 @@
 
 bool PlatformPeekMessage(PlatformMessage* message) {
     if (x11StopRequested && x11.window != 0) PlatformDestroyWindow(x11.window);
-    if (x11.queue.empty()) X11PumpEvents();
-    if (!x11.queue.empty()) {
-        *message = x11.queue.front();
-        x11.queue.pop_front();
-        return true;
-    }
-    if (x11.quitPosted) {
-        x11.quitPosted = false;
-        *message = PlatformMessage{0, WM_QUIT, static_cast<uintptr_t>(x11.quitCode), 0};
-        return true;
-    }
-    return false;
+    if (x11.queue.messages.empty()) X11PumpEvents();
+    return x11.queue.take(message);
 }
 
 // Character messages are nobody's concern here.
@@ -30,9 +20,7 @@ intptr_t PlatformDispatchMessage(const PlatformMessage& message) {
 }
 
 bool PlatformPostMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    if (!AcceptsMessages(window, x11.window)) return false;
-    x11.queue.push_back({window, message, wParam, lParam});
-    return true;
+    return x11.queue.post(x11.window, {window, message, wParam, lParam});
 }
 
 intptr_t PlatformSendMessage(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -45,6 +33,5 @@ intptr_t PlatformDefWindowProc(PlatformWindow window, uint32_t message, uintptr_
 }
 
 void PlatformPostQuitMessage(int32_t exitCode) {
-    x11.quitPosted = true;
-    x11.quitCode = exitCode;
+    x11.queue.postQuit(exitCode);
 }

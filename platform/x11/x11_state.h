@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/emulated_queue.h"
 #include "platform/platform.h"
 
 // The monitor layout's extensions and the display's power state.
@@ -44,9 +45,7 @@ struct X11State {
 
     X11MonitorState monitors;
 
-    std::deque<PlatformMessage> queue;
-    bool quitPosted = false;
-    int32_t quitCode = 0;
+    EmulatedQueue queue;
 };
 
 extern X11State x11;
