@@ -3,7 +3,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_monitors.h"
-#include "platform/win32/win32_resource_ids.h"
+#include "platform/resource_ids.h"
 
 namespace {
 

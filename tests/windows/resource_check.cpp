@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/win32/win32_resource_ids.h"
+#include "platform/resource_ids.h"
 
 namespace {
 

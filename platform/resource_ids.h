@@ -1,4 +1,4 @@
-/* Resource numbers that the Win32 layer loads and brisalo.rc defines; plain defines, since the
+/* Resource numbers that the Win32 build loads and brisalo.rc defines; plain defines, since the
    resource compiler reads this file too. */
 #pragma once
 
