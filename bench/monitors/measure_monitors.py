@@ -78,8 +78,8 @@ def main():
     options = parser.parse_args()
     with tempfile.TemporaryDirectory() as folder:
         probe = os.path.join(folder, "probe.so")
-        subprocess.run(["cc", "-shared", "-fPIC", "-O2", "-o", probe, os.path.join(HERE, "swap_count_probe.c"),
-                        "-ldl"], check=True)
+        subprocess.run(["cc", "-shared", "-fPIC", "-O2", "-o", probe,
+                        os.path.join(HERE, "..", "support", "swap_count_probe.c"), "-ldl"], check=True)
         columns = [(name, os.path.abspath(options.brisalo), layout) for name, layout in
                    (("one monitor", "one 2560x720"), ("two monitors", "two 1280x720"))]
         if options.baseline:

@@ -4,13 +4,13 @@ EGL) against the X11 saver (Xvfb, GLX) at the same sizes, side by side in one ru
 benchmark, not a test: it prints medians and ratios and fails only when it cannot run.
 
 Usage: cpu_per_frame.py BUILD_DIR [SECONDS] [RUNS]
-Each run lets the saver settle for 4 s, then counts its CPU time (user + system, from
-/proc) and the frames it reports (--fps) over SECONDS (default 10). Run as root, sway and
-the Wayland saver run as the system user brisalo-host (sway refuses root).
+Each run lets the saver settle for 8 s, then counts its CPU time (user + system, from
+/proc) and its frames over SECONDS (default 20); a preloaded probe counts the buffer swaps
+(one output, so one swap a frame). Run as root, sway and the Wayland saver run as the
+system user brisalo-host (sway refuses root).
 """
 import os
 import pwd
-import re
 import shutil
 import signal
 import statistics
@@ -19,6 +19,7 @@ import sys
 import tempfile
 import time
 
+HERE = os.path.dirname(os.path.abspath(__file__))
 SIZES = ((640, 480), (1920, 1080))
 TICK = os.sysconf("SC_CLK_TCK")
 USER = "brisalo-host"
@@ -55,20 +56,36 @@ def _descends(pid, ancestor):
     return False
 
 
-def measure(saver, server, log_path, seconds):
-    """CPU seconds per frame of the saver and of its display server over the window."""
-    time.sleep(4.0)
-    start = (cpu_seconds(saver), cpu_seconds(server), time.monotonic())
-    with open(log_path) as log:
-        before = len(log.read())
+def swaps(path):
+    try:
+        with open(path) as f:
+            return int(f.read().strip() or 0)
+    except (OSError, ValueError):
+        return 0
+
+
+def measure(saver, server, log_path, seconds, count):
+    """CPU seconds per frame of the saver and of its display server, and frames per second."""
+    time.sleep(8.0)  # the frame rate swings for the first seconds before it settles near 24
+    start = (cpu_seconds(saver), cpu_seconds(server), time.monotonic(), swaps(count))
     time.sleep(seconds)
-    end = (cpu_seconds(saver), cpu_seconds(server), time.monotonic())
-    with open(log_path) as log:
-        rates = [float(r) for r in re.findall(r"([0-9.]+) frames per second", log.read()[before:])]
-    if not rates:
-        raise SystemExit("the saver reported no frame rate: %s" % open(log_path).read()[-500:])
-    frames = statistics.mean(rates) * (end[2] - start[2])
-    return (end[0] - start[0]) / frames, (end[1] - start[1]) / frames, statistics.mean(rates)
+    end = (cpu_seconds(saver), cpu_seconds(server), time.monotonic(), swaps(count))
+    frames = end[3] - start[3]
+    if frames <= 0:
+        raise SystemExit("the saver drew no frame: %s" % open(log_path).read()[-500:])
+    return (end[0] - start[0]) / frames, (end[1] - start[1]) / frames, frames / (end[2] - start[2])
+
+
+def probe_env(env, work):
+    """The swap counter preloaded, with a count file the saver's user may write."""
+    with tempfile.NamedTemporaryFile(prefix="swaps-", dir=work, delete=False) as f:
+        count = f.name
+    if os.getuid() == 0:
+        user = pwd.getpwnam(USER)
+        os.chown(count, user.pw_uid, user.pw_gid)
+    env["LD_PRELOAD"] = os.path.join(work, "probe.so")
+    env["BRISALO_PROBE_OUT"] = count
+    return count
 
 
 def stop(process):
@@ -89,13 +106,14 @@ def x11_run(build, size, seconds, work):
     log_path = os.path.join(work, "x11.log")
     env = dict(os.environ, DISPLAY=":%d" % number, XDG_CONFIG_HOME=work)
     env.pop("WAYLAND_DISPLAY", None)
+    count = probe_env(env, work)
     try:
         time.sleep(1.0)
         with open(log_path, "w") as log:
-            saver = subprocess.Popen([os.path.join(build, "brisalo"), "--root", "--fps"], env=env,
+            saver = subprocess.Popen([os.path.join(build, "brisalo"), "--root"], env=env,
                                      stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
         try:
-            return measure(saver.pid, server.pid, log_path, seconds)
+            return measure(saver.pid, server.pid, log_path, seconds, count)
         finally:
             stop(saver)
     finally:
@@ -126,12 +144,13 @@ def wayland_run(build, size, seconds, work):
         while not os.path.exists(os.path.join(runtime, "wayland-1")) and time.monotonic() < deadline:
             time.sleep(0.05)
         env["WAYLAND_DISPLAY"] = "wayland-1"
+        count = probe_env(env, work)
         with open(log_path, "w") as log:
-            saver = subprocess.Popen(as_user([os.path.join(build, "brisalo-wayland"), "/s", "--fps"]), env=env,
+            saver = subprocess.Popen(as_user([os.path.join(build, "brisalo-wayland"), "/s"]), env=env,
                                      stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
         try:
             return measure(child_named(saver.pid, "brisalo-wayland"), child_named(sway.pid, "sway"), log_path,
-                           seconds)
+                           seconds, count)
         finally:
             stop(saver)
     finally:
@@ -142,7 +161,7 @@ def main():
     if len(sys.argv) < 2:
         raise SystemExit(__doc__)
     build = os.path.abspath(sys.argv[1])
-    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 10.0
+    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 20.0
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 3
     for tool in ("Xvfb", "sway"):
         if shutil.which(tool) is None:
@@ -150,6 +169,9 @@ def main():
     work = tempfile.mkdtemp(prefix="brisalo-wayland-bench-")
     os.chmod(work, 0o755)
     try:
+        subprocess.run(["cc", "-shared", "-fPIC", "-O2", "-o", os.path.join(work, "probe.so"),
+                        os.path.join(HERE, "..", "support", "swap_count_probe.c"), "-ldl"], check=True)
+        os.chmod(os.path.join(work, "probe.so"), 0o755)
         print("%-10s %-8s %14s %14s %8s" % ("size", "saver", "client ms/frame", "server ms/frame", "fps"))
         for size in SIZES:
             results = {}
