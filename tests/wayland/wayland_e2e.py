@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The Wayland saver under a headless sway (cage for the xdg-shell case), run as an ordinary
-user in a private runtime folder, driven with wtype and a virtual pointer, seen through grim.
+user in a private runtime folder, driven with wtype, a virtual pointer and a virtual keyboard,
+seen through grim.
 
-Usage: wayland_e2e.py BUILD_DIR VIRTUAL_POINTER STEPPED_SAVER CASE
+Usage: wayland_e2e.py BUILD_DIR VIRTUAL_POINTER VIRTUAL_KEYBOARD STEPPED_SAVER CASE
 BUILD_DIR holds brisalo, brisalo-wayland, brisalo-dialogs.so and brisalo-frames. Run as root,
 the test runs everything as the system user brisalo-host (sway refuses root). Every step is
 bounded. Exit 0 when the case passes, 1 when it fails, 77 when it cannot run here.
@@ -175,20 +176,20 @@ class Compositor:
             time.sleep(0.5)
 
 
-class Pointer:
-    """The virtual pointer helper: one command a line, each answered once sway has it."""
+class Device:
+    """A virtual pointer or keyboard helper: one command a line, each answered once sway has it."""
 
-    def __init__(self, compositor):
-        self.process = subprocess.Popen([VIRTUAL_POINTER], env=compositor.env, stdin=subprocess.PIPE,
+    def __init__(self, compositor, program):
+        self.process = subprocess.Popen([program], env=compositor.env, stdin=subprocess.PIPE,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         compositor.children.append(self.process)
-        self._answer("the virtual pointer")
+        self._answer(os.path.basename(program))
 
     def _answer(self, what):
         line = self.process.stdout.readline()
         check(line.startswith("ok"), "%s: %r %s" % (what, line, self.process.stderr.read() if not line else ""))
         if os.environ.get("BRISALO_WAYLAND_DEBUG"):
-            print("pointer: %s at %s" % (what, line.split()[-1]))
+            print("device: %s at %s" % (what, line.split()[-1]))
 
     def send(self, command):
         self.process.stdin.write(command + "\n")
@@ -288,7 +289,7 @@ def case_covers_every_output_and_follows_them(work):
 
 def case_keeps_running_on_kept_keys_and_40_pixels(work):
     with Compositor(work, outputs=2) as sway:
-        pointer = Pointer(sway)
+        pointer = Device(sway, VIRTUAL_POINTER)
         pointer.send("to 320 240 1280 480")
         saver = start_full_screen(sway)
         # Each wtype makes a keyboard and drops it: sway sends a leave, then takes the seat's
@@ -306,7 +307,7 @@ def case_keeps_running_on_kept_keys_and_40_pixels(work):
 
 def case_ends_on_escape_a_click_and_51_pixels(work):
     with Compositor(work) as sway:
-        pointer = Pointer(sway)
+        pointer = Device(sway, VIRTUAL_POINTER)
         pointer.send("to 320 240 640 480")
         for what, action in (("Escape", lambda: sway.keys("Escape")), ("a click", lambda: pointer.send("click")),
                              ("51 pixels across", lambda: pointer.send("move 51 0")),
@@ -351,7 +352,7 @@ def saver_processes():
 
 def case_layer_takes_no_input_and_ends_on_sigterm(work):
     with Compositor(work) as sway:
-        pointer = Pointer(sway)
+        pointer = Device(sway, VIRTUAL_POINTER)
         pointer.send("to 320 240 640 480")
         saver = sway.start(os.path.join(work, "brisalo-wayland"), "--layer")
         sway.wait_kaleidoscope("HEADLESS-1", "layer.png", saver)
@@ -413,18 +414,26 @@ def case_picture_is_the_frame_renderers(work):
 
 def case_configure_dialog_on_wayland(work):
     """brisalo /c in a Wayland session: the settings dialog is a native xdg-shell window of the
-    Wayland saver (this sway runs no Xwayland), and Escape ends it with 0, storing nothing."""
+    Wayland saver (this sway runs no Xwayland). Escape ends it with 0, storing nothing; Tab,
+    space and Return work as on X11: the box unchecked, OK stores mirrors off."""
+    settings = os.path.join(work, "config", "brisalo", "settings.reg")
     with Compositor(work) as sway:
-        dialog = sway.start(os.path.join(work, "brisalo"), "/c")
-        wait_for("the settings dialog", lambda: '"name": "Config dialog"' in sway.swaymsg("-t", "get_tree"), 20)
-        tree = sway.swaymsg("-t", "get_tree")
-        check('"app_id": "brisalo-wayland"' in tree and '"shell": "xdg_shell"' in tree,
-              "not a Wayland window of brisalo-wayland")
-        time.sleep(0.5)
-        sway.keys("Escape")
-        expect_exit_zero(dialog, "Escape")
-        check(not os.path.exists(os.path.join(sway.env["XDG_CONFIG_HOME"], "brisalo", "settings.reg")),
-              "Escape stored the settings")
+        keyboard = Device(sway, VIRTUAL_KEYBOARD)
+        for keys in (["Escape"], ["Tab", "Tab", "space", "shift+Tab", "shift+Tab", "Return"]):
+            dialog = sway.start(os.path.join(work, "brisalo"), "/c")
+            wait_for("the settings dialog", lambda: '"name": "Config dialog"' in sway.swaymsg("-t", "get_tree"), 20)
+            tree = sway.swaymsg("-t", "get_tree")
+            check('"app_id": "brisalo-wayland"' in tree and '"shell": "xdg_shell"' in tree,
+                  "not a Wayland window of brisalo-wayland")
+            time.sleep(0.5)
+            for key in keys:
+                keyboard.send(key)
+            expect_exit_zero(dialog, " ".join(keys))
+            if keys == ["Escape"]:
+                check(not os.path.exists(settings), "Escape stored the settings")
+        with open(settings) as f:
+            text = f.read()
+        check('"UseMirrors"=dword:00000000' in text, "OK did not store the unchecked box:\n%s" % text)
 
 
 CASES = {name[5:]: function for name, function in globals().items() if name.startswith("case_")}
@@ -439,38 +448,38 @@ def as_user(work, name):
 
 
 def main():
-    global VIRTUAL_POINTER, STEPPED_SAVER
-    if len(sys.argv) == 6 and sys.argv[1] == "--as-user":
-        VIRTUAL_POINTER, STEPPED_SAVER = sys.argv[3], sys.argv[4]
+    global VIRTUAL_POINTER, VIRTUAL_KEYBOARD, STEPPED_SAVER
+    if len(sys.argv) == 7 and sys.argv[1] == "--as-user":
+        VIRTUAL_POINTER, VIRTUAL_KEYBOARD, STEPPED_SAVER = sys.argv[3:6]
         try:
-            as_user(sys.argv[2], sys.argv[5])
+            as_user(sys.argv[2], sys.argv[6])
         except Failure as failure:
             print("FAILED: %s" % failure)
             return 1
         print("passed")
         return 0
-    if len(sys.argv) != 5 or sys.argv[4] not in CASES:
+    if len(sys.argv) != 6 or sys.argv[5] not in CASES:
         print(__doc__ + "\nCases: " + " ".join(CASES))
         return 2
     for tool in TOOLS:
         if shutil.which(tool) is None:
             print("skipped: %s is not installed (tools/deps.sh installs it)" % tool)
             return SKIP
-    build, pointer, stepped, name = sys.argv[1:]
+    build, pointer, keyboard, stepped, name = sys.argv[1:]
     # Copies of their own, which the user can run and the test can tell from any other.
     work = tempfile.mkdtemp(prefix="brisalo-wayland-e2e-")
     try:
         for program in PROGRAMS:
             shutil.copy(os.path.join(build, program), os.path.join(work, program))
-        for program in (pointer, stepped):
-            shutil.copy(program, os.path.join(work, os.path.basename(program)))
-        pointer, stepped = (os.path.join(work, os.path.basename(p)) for p in (pointer, stepped))
+        helpers = [os.path.join(work, os.path.basename(p)) for p in (pointer, keyboard, stepped)]
+        for program, copy in zip((pointer, keyboard, stepped), helpers):
+            shutil.copy(program, copy)
         script = os.path.abspath(__file__)
         for folder, file in (("wayland", "wayland_e2e.py"), ("e2e", "saver_e2e.py"), ("support", "pictures.py")):
             os.makedirs(os.path.join(work, "scripts", folder), exist_ok=True)
             shutil.copy(os.path.join(os.path.dirname(script), "..", folder, file),
                         os.path.join(work, "scripts", folder, file))
-        command = [os.path.join(work, "scripts", "wayland", "wayland_e2e.py"), "--as-user", work, pointer, stepped,
+        command = [os.path.join(work, "scripts", "wayland", "wayland_e2e.py"), "--as-user", work, *helpers,
                    name]
         python = shutil.which("python3", path="/usr/local/bin:/usr/bin:/bin") or sys.executable
         if os.getuid() != 0:
