@@ -3,7 +3,7 @@
 user in a private runtime folder, driven with wtype, a virtual pointer and a virtual keyboard,
 seen through grim.
 
-Usage: wayland_e2e.py BUILD_DIR VIRTUAL_POINTER VIRTUAL_KEYBOARD STEPPED_SAVER CASE
+Usage: wayland_e2e.py BUILD_DIR VIRTUAL_INPUT STEPPED_SAVER CASE
 BUILD_DIR holds brisalo, brisalo-wayland, brisalo-dialogs.so and brisalo-frames. Run as root,
 the test runs everything as the system user brisalo-host (sway refuses root). Every step is
 bounded. Exit 0 when the case passes, 1 when it fails, 77 when it cannot run here.
@@ -179,11 +179,11 @@ class Compositor:
 class Device:
     """A virtual pointer or keyboard helper: one command a line, each answered once sway has it."""
 
-    def __init__(self, compositor, program):
-        self.process = subprocess.Popen([program], env=compositor.env, stdin=subprocess.PIPE,
+    def __init__(self, compositor, kind):
+        self.process = subprocess.Popen([VIRTUAL_INPUT, kind], env=compositor.env, stdin=subprocess.PIPE,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         compositor.children.append(self.process)
-        self._answer(os.path.basename(program))
+        self._answer("the virtual %s" % kind)
 
     def _answer(self, what):
         line = self.process.stdout.readline()
@@ -289,7 +289,7 @@ def case_covers_every_output_and_follows_them(work):
 
 def case_keeps_running_on_kept_keys_and_40_pixels(work):
     with Compositor(work, outputs=2) as sway:
-        pointer = Device(sway, VIRTUAL_POINTER)
+        pointer = Device(sway, "pointer")
         pointer.send("to 320 240 1280 480")
         saver = start_full_screen(sway)
         # Each wtype makes a keyboard and drops it: sway sends a leave, then takes the seat's
@@ -307,7 +307,7 @@ def case_keeps_running_on_kept_keys_and_40_pixels(work):
 
 def case_ends_on_escape_a_click_and_51_pixels(work):
     with Compositor(work) as sway:
-        pointer = Device(sway, VIRTUAL_POINTER)
+        pointer = Device(sway, "pointer")
         pointer.send("to 320 240 640 480")
         for what, action in (("Escape", lambda: sway.keys("Escape")), ("a click", lambda: pointer.send("click")),
                              ("51 pixels across", lambda: pointer.send("move 51 0")),
@@ -352,7 +352,7 @@ def saver_processes():
 
 def case_layer_takes_no_input_and_ends_on_sigterm(work):
     with Compositor(work) as sway:
-        pointer = Device(sway, VIRTUAL_POINTER)
+        pointer = Device(sway, "pointer")
         pointer.send("to 320 240 640 480")
         saver = sway.start(os.path.join(work, "brisalo-wayland"), "--layer")
         sway.wait_kaleidoscope("HEADLESS-1", "layer.png", saver)
@@ -418,7 +418,7 @@ def case_configure_dialog_on_wayland(work):
     space and Return work as on X11: the box unchecked, OK stores mirrors off."""
     settings = os.path.join(work, "config", "brisalo", "settings.reg")
     with Compositor(work) as sway:
-        keyboard = Device(sway, VIRTUAL_KEYBOARD)
+        keyboard = Device(sway, "keyboard")
         for keys in (["Escape"], ["Tab", "Tab", "space", "shift+Tab", "shift+Tab", "Return"]):
             dialog = sway.start(os.path.join(work, "brisalo"), "/c")
             wait_for("the settings dialog", lambda: '"name": "Config dialog"' in sway.swaymsg("-t", "get_tree"), 20)
@@ -448,31 +448,31 @@ def as_user(work, name):
 
 
 def main():
-    global VIRTUAL_POINTER, VIRTUAL_KEYBOARD, STEPPED_SAVER
-    if len(sys.argv) == 7 and sys.argv[1] == "--as-user":
-        VIRTUAL_POINTER, VIRTUAL_KEYBOARD, STEPPED_SAVER = sys.argv[3:6]
+    global VIRTUAL_INPUT, STEPPED_SAVER
+    if len(sys.argv) == 6 and sys.argv[1] == "--as-user":
+        VIRTUAL_INPUT, STEPPED_SAVER = sys.argv[3:5]
         try:
-            as_user(sys.argv[2], sys.argv[6])
+            as_user(sys.argv[2], sys.argv[5])
         except Failure as failure:
             print("FAILED: %s" % failure)
             return 1
         print("passed")
         return 0
-    if len(sys.argv) != 6 or sys.argv[5] not in CASES:
+    if len(sys.argv) != 5 or sys.argv[4] not in CASES:
         print(__doc__ + "\nCases: " + " ".join(CASES))
         return 2
     for tool in TOOLS:
         if shutil.which(tool) is None:
             print("skipped: %s is not installed (tools/deps.sh installs it)" % tool)
             return SKIP
-    build, pointer, keyboard, stepped, name = sys.argv[1:]
+    build, virtual_input, stepped, name = sys.argv[1:]
     # Copies of their own, which the user can run and the test can tell from any other.
     work = tempfile.mkdtemp(prefix="brisalo-wayland-e2e-")
     try:
         for program in PROGRAMS:
             shutil.copy(os.path.join(build, program), os.path.join(work, program))
-        helpers = [os.path.join(work, os.path.basename(p)) for p in (pointer, keyboard, stepped)]
-        for program, copy in zip((pointer, keyboard, stepped), helpers):
+        helpers = [os.path.join(work, os.path.basename(p)) for p in (virtual_input, stepped)]
+        for program, copy in zip((virtual_input, stepped), helpers):
             shutil.copy(program, copy)
         script = os.path.abspath(__file__)
         for folder, file in (("wayland", "wayland_e2e.py"), ("e2e", "saver_e2e.py"), ("support", "pictures.py")):
