@@ -15,25 +15,12 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-TICK = os.sysconf("SC_CLK_TCK")
+sys.path.insert(0, os.path.join(HERE, "..", "support"))
+from swaps import build_probe, cpu_seconds, swaps  # noqa: E402
 LAYOUTS = {
     "one 2560x720": [],
     "two 1280x720": [("left", "1280/338x720/190+0+0", "screen"), ("right", "1280/338x720/190+1280+0", "none")],
 }
-
-
-def cpu_seconds(pid):
-    with open("/proc/%d/stat" % pid) as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICK
-
-
-def swaps(path):
-    try:
-        with open(path) as f:
-            return int(f.read().strip() or 0)
-    except (OSError, ValueError):
-        return 0
 
 
 def one_run(binary, layout, probe, seconds, warmup=4.0):
@@ -77,9 +64,7 @@ def main():
     parser.add_argument("--seconds", type=float, default=12.0)
     options = parser.parse_args()
     with tempfile.TemporaryDirectory() as folder:
-        probe = os.path.join(folder, "probe.so")
-        subprocess.run(["cc", "-shared", "-fPIC", "-O2", "-o", probe,
-                        os.path.join(HERE, "..", "support", "swap_count_probe.c"), "-ldl"], check=True)
+        probe = build_probe(folder)
         columns = [(name, os.path.abspath(options.brisalo), layout) for name, layout in
                    (("one monitor", "one 2560x720"), ("two monitors", "two 1280x720"))]
         if options.baseline:

@@ -20,15 +20,11 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "support"))
+from swaps import build_probe, cpu_seconds, swaps  # noqa: E402
+
 SIZES = ((640, 480), (1920, 1080))
-TICK = os.sysconf("SC_CLK_TCK")
 USER = "brisalo-host"
-
-
-def cpu_seconds(pid):
-    with open("/proc/%d/stat" % pid) as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICK
 
 
 def child_named(parent, name, timeout=10):
@@ -54,14 +50,6 @@ def _descends(pid, ancestor):
         with open("/proc/%d/stat" % pid) as f:
             pid = int(f.read().rsplit(")", 1)[1].split()[1])
     return False
-
-
-def swaps(path):
-    try:
-        with open(path) as f:
-            return int(f.read().strip() or 0)
-    except (OSError, ValueError):
-        return 0
 
 
 def measure(saver, server, log_path, seconds, count):
@@ -169,9 +157,7 @@ def main():
     work = tempfile.mkdtemp(prefix="brisalo-wayland-bench-")
     os.chmod(work, 0o755)
     try:
-        subprocess.run(["cc", "-shared", "-fPIC", "-O2", "-o", os.path.join(work, "probe.so"),
-                        os.path.join(HERE, "..", "support", "swap_count_probe.c"), "-ldl"], check=True)
-        os.chmod(os.path.join(work, "probe.so"), 0o755)
+        os.chmod(build_probe(work), 0o755)
         print("%-10s %-8s %14s %14s %8s" % ("size", "saver", "client ms/frame", "server ms/frame", "fps"))
         for size in SIZES:
             results = {}
