@@ -33,19 +33,19 @@ WaylandOptions ParseWaylandOptions(int argc, const char* const* argv) {
         } else if (std::strcmp(name, "layer") == 0) {
             options.layer = true;
         } else if (std::strcmp(name, "mirrors") == 0) {
-            options.useMirrors = 1;
+            options.run.useMirrors = 1;
         } else if (std::strcmp(name, "no-mirrors") == 0) {
-            options.useMirrors = 0;
+            options.run.useMirrors = 0;
         } else if (std::strcmp(name, "fps") == 0) {
-            options.showFps = true;
+            options.run.showFps = true;
         } else if (std::strcmp(name, "help") == 0) {
             options.help = true;
         } else if (std::strcmp(name, "version") == 0) {
             options.version = true;
         } else if (std::strcmp(name, "passes") == 0) {
             const char* value = i + 1 < argc && OptionName(argv[i + 1]) == nullptr ? argv[++i] : nullptr;
-            if (!ParsePasses(value, &options.passCount)) {
-                options.passCount = 0;
+            if (!ParsePasses(value, &options.run.passCount)) {
+                options.run.passCount = 0;
                 options.messages.push_back("--passes takes a number from 1 to 10, not " +
                                            (value == nullptr ? std::string("nothing")
                                                              : "\"" + std::string(value) + "\"") +

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/launch.h"
+
 // The Wayland saver's command line: the Windows-style switches (/s, /c, /p ID, /a) as on
 // every platform, and options of its own, one dash or two: --layer (the hosted run on the
 // desktop's background, for lockers), and the run options --mirrors, --no-mirrors,
 // --passes N and --fps, which hold with /s and --layer alike.
 struct WaylandOptions {
     bool layer = false;
-    int32_t useMirrors = -1;  // -1: as the settings say
-    int32_t passCount = 0;    // 0: the Renderer's own start
-    bool showFps = false;
+    RunOptions run;
     bool help = false;
     bool version = false;
     bool x11Only = false;                // --root or --window-id: an X11 host's option

@@ -39,9 +39,7 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
         read.mode = LaunchMode::Nothing;
         return read;
     }
-    read.options.useMirrors = options.useMirrors;
-    read.options.passCount = options.passCount;
-    read.options.showFps = options.showFps;
+    read.options = options.run;
     if (options.x11Only) {
         failure = "--root and --window-id name an X11 window; a Wayland session has none (--layer draws on the "
                   "desktop's background)";

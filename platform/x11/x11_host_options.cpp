@@ -40,8 +40,8 @@ bool ParseSmallNumber(const char* text, int32_t lowest, int32_t highest, int32_t
 
 void ApplyPasses(HostOptions& options, const char* value) {
     options.runOptionGiven = true;
-    if (ParseSmallNumber(value, kFewestPasses, kMostPasses, &options.passCount)) return;
-    options.passCount = 0;
+    if (ParseSmallNumber(value, kFewestPasses, kMostPasses, &options.run.passCount)) return;
+    options.run.passCount = 0;
     options.messages.push_back("--passes takes a number from 1 to 10, not " +
                                (value == nullptr ? std::string("nothing") : "\"" + std::string(value) + "\"") +
                                "; starting with the default");
@@ -50,10 +50,10 @@ void ApplyPasses(HostOptions& options, const char* value) {
 const HostOption kOptions[] = {
     {"root", false, [](HostOptions& o, const char*) { o.hosted = true; }},
     {"window-id", true, [](HostOptions& o, const char* v) { o.hosted = true; ApplyWindowId(o, v); }},
-    {"mirrors", false, [](HostOptions& o, const char*) { o.useMirrors = 1; o.runOptionGiven = true; }},
-    {"no-mirrors", false, [](HostOptions& o, const char*) { o.useMirrors = 0; o.runOptionGiven = true; }},
+    {"mirrors", false, [](HostOptions& o, const char*) { o.run.useMirrors = 1; o.runOptionGiven = true; }},
+    {"no-mirrors", false, [](HostOptions& o, const char*) { o.run.useMirrors = 0; o.runOptionGiven = true; }},
     {"passes", true, ApplyPasses},
-    {"fps", false, [](HostOptions& o, const char*) { o.showFps = true; o.runOptionGiven = true; }},
+    {"fps", false, [](HostOptions& o, const char*) { o.run.showFps = true; o.runOptionGiven = true; }},
     {"help", false, [](HostOptions& o, const char*) { o.help = true; }},
     {"version", false, [](HostOptions& o, const char*) { o.version = true; }},
     {"add-to-xscreensaver", false, [](HostOptions& o, const char*) { o.addToXScreenSaver = true; }},
@@ -179,9 +179,7 @@ PlatformLaunch LaunchFromHostOptions(const HostOptions& options, const char* env
         launch.mode = LaunchMode::Nothing;
         return launch;
     }
-    launch.options.useMirrors = options.useMirrors;
-    launch.options.passCount = options.passCount;
-    launch.options.showFps = options.showFps;
+    launch.options = options.run;
 
     if (options.hosted) {
         const HostTarget target = ChooseHostTarget(options, environmentWindow);

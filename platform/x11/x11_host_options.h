@@ -16,9 +16,7 @@ struct HostOptions {
     bool windowIdGiven = false;
     bool windowIdBad = false;   // given without a usable id: the run ends
     uint32_t windowId = 0;
-    int32_t useMirrors = -1;    // -1: as the settings say
-    int32_t passCount = 0;      // 0: the Renderer's own start
-    bool showFps = false;
+    RunOptions run;
     bool runOptionGiven = false;
     bool help = false;
     bool version = false;

@@ -172,6 +172,42 @@ def stop(process):
     return process.communicate(timeout=10)
 
 
+def end_group(process):
+    """A server's whole process group: SIGTERM, then SIGKILL if it stays 10 s."""
+    if process.poll() is None:
+        os.killpg(process.pid, signal.SIGTERM)
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait(timeout=10)
+
+
+def wait_for(what, condition, timeout):
+    """condition() until it is true, its value; a Failure after timeout seconds."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure("%s: not within %.0f s" % (what, timeout))
+        time.sleep(0.1)
+
+
+def processes_running(binary):
+    """Pids of the processes running this very file (a copy whose path is unique to the run)."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                if os.readlink("/proc/%s/exe" % entry) == binary:
+                    found.append(int(entry))
+            except OSError:
+                pass
+    return found
+
+
 def ended(process, within=8.0):
     try:
         process.wait(timeout=within)

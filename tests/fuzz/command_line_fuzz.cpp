@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReadWindowsCommandLine(whole.c_str());
 
     const HostOptions options = ParseHostOptions(static_cast<int>(argv.size()), argv.data());
-    if (options.passCount < 0 || options.passCount > 10) std::abort();
+    if (options.run.passCount < 0 || options.run.passCount > 10) std::abort();
     const char* environment = words.size() > 1 ? words[1].c_str() : nullptr;
     bool onRoot = false;
     std::string failure;

@@ -33,36 +33,13 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from saver_e2e import TWO_MONITORS, Display, Failure, check  # noqa: E402
+from saver_e2e import (TWO_MONITORS, Display, Failure, check, end_group, processes_running,  # noqa: E402
+                       wait_for)
 import pictures  # noqa: E402
 
 TEST_USER = "brisalo-host"
 HACK_FOLDER = "/usr/libexec/xscreensaver"
 MODULE = "brisalo-dialogs.so"
-
-
-def wait_for(what, condition, timeout):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = condition()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure("%s: not within %.0f s" % (what, timeout))
-        time.sleep(0.1)
-
-
-def saver_processes(binary):
-    """Pids of the processes running this very file (its path is unique to the run)."""
-    found = []
-    for entry in os.listdir("/proc"):
-        if entry.isdigit():
-            try:
-                if os.readlink("/proc/%s/exe" % entry) == binary:
-                    found.append(int(entry))
-            except OSError:
-                pass
-    return found
 
 
 def settings_file(home, binary, arguments):
@@ -196,18 +173,18 @@ def as_user(work, host, arguments):
                                   stderr=open(os.path.join(work, "daemon.log"), "w"), start_new_session=True)
         try:
             wait_for("the daemon answering", lambda: command(display, *query, tool=tool).returncode == 0, 20)
-            check(not saver_processes(binary), "the saver ran before it was asked to")
+            check(not processes_running(binary), "the saver ran before it was asked to")
             check(command(display, *activate, tool=tool).returncode == 0, "%s was refused" % " ".join(activate))
             copies = 2 if two else 1
             pids = wait_for("%d Brisalo processes after %s" % (copies, activate[0]),
-                            lambda: len(saver_processes(binary)) == copies and saver_processes(binary), 10)
+                            lambda: len(processes_running(binary)) == copies and processes_running(binary), 10)
             shot = os.path.join(work, "screen.png")
             wait_for("the kaleidoscope on the screen", lambda: kaleidoscope_on_screen(display, shot), 30)
             if two:
                 time.sleep(2.0)  # both copies past their first frames
                 copies_differ(display, shot)
-            check(saver_processes(binary) == pids, "the saver was restarted: %s, then %s" % (
-                pids, saver_processes(binary)))
+            check(processes_running(binary) == pids, "the saver was restarted: %s, then %s" % (
+                pids, processes_running(binary)))
             if host == "xscreensaver":
                 # The daemon kills the saver for the next one, and logs how it ended.
                 check(command(display, "-cycle", tool=tool).returncode == 0, "-cycle was refused")
@@ -216,24 +193,18 @@ def as_user(work, host, arguments):
                     10)
                 check(all("exited normally" in line for line in said), "the daemon took the end for a crash: %s" % said)
                 wait_for("a new saver after -cycle",
-                         lambda: saver_processes(binary) and saver_processes(binary) != pids, 10)
+                         lambda: processes_running(binary) and processes_running(binary) != pids, 10)
             check(command(display, *deactivate, tool=tool).returncode == 0, "%s was refused" % deactivate[0])
-            wait_for("no Brisalo process after -deactivate", lambda: not saver_processes(binary), 10)
+            wait_for("no Brisalo process after -deactivate", lambda: not processes_running(binary), 10)
             check(daemon.poll() is None, "the daemon ended")
         except Failure:
             with open(os.path.join(work, "daemon.log")) as log:
                 print("daemon log:\n" + log.read()[-4000:])
             raise
         finally:
-            for pid in saver_processes(binary):
+            for pid in processes_running(binary):
                 os.kill(pid, signal.SIGKILL)
-            if daemon.poll() is None:
-                os.killpg(daemon.pid, signal.SIGTERM)
-                try:
-                    daemon.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    os.killpg(daemon.pid, signal.SIGKILL)
-                    daemon.wait(timeout=10)
+            end_group(daemon)
             if bus is not None:
                 os.killpg(bus.pid, signal.SIGTERM)
                 bus.wait(timeout=10)

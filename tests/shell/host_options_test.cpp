@@ -143,30 +143,30 @@ TEST(HostOptions, ABadWindowIdEndsTheRunWithOneLine) {
 
 TEST(HostOptions, OverridesAndBadValues) {
     HostOptions options = Parse({"--root", "--no-mirrors", "-passes", "10", "-fps"});
-    EXPECT_EQ(options.useMirrors, 0);
-    EXPECT_EQ(options.passCount, 10);
-    EXPECT_TRUE(options.showFps);
+    EXPECT_EQ(options.run.useMirrors, 0);
+    EXPECT_EQ(options.run.passCount, 10);
+    EXPECT_TRUE(options.run.showFps);
     EXPECT_TRUE(options.messages.empty());
-    EXPECT_EQ(Parse({"-mirrors", "--root", "--passes", "1"}).useMirrors, 1);
-    EXPECT_EQ(Parse({"--no-mirrors", "--mirrors", "--root"}).useMirrors, 1) << "the last one counts";
-    EXPECT_EQ(Parse({"--root", "--passes", "1"}).passCount, 1);
+    EXPECT_EQ(Parse({"-mirrors", "--root", "--passes", "1"}).run.useMirrors, 1);
+    EXPECT_EQ(Parse({"--no-mirrors", "--mirrors", "--root"}).run.useMirrors, 1) << "the last one counts";
+    EXPECT_EQ(Parse({"--root", "--passes", "1"}).run.passCount, 1);
 
     for (const char* value : {"0", "11", "x", "", "-2", "3.5", "010"}) {
         options = Parse({"--root", "--passes", value, "--fps"});
-        EXPECT_EQ(options.passCount, 0) << value;
-        EXPECT_TRUE(options.showFps) << "the run goes on: " << value;
+        EXPECT_EQ(options.run.passCount, 0) << value;
+        EXPECT_TRUE(options.run.showFps) << "the run goes on: " << value;
         ASSERT_EQ(options.messages.size(), 1u) << value;
         EXPECT_EQ(options.messages[0],
                   "--passes takes a number from 1 to 10, not \"" + std::string(value) + "\"; starting with the default");
     }
     options = Parse({"--root", "--passes"});
-    EXPECT_EQ(options.passCount, 0);
+    EXPECT_EQ(options.run.passCount, 0);
     ASSERT_EQ(options.messages.size(), 1u);
     EXPECT_NE(options.messages[0].find("from 1 to 10"), std::string::npos);
 
     options = Parse({"--passes", "--root", "--window-id"});
     EXPECT_TRUE(options.hosted) << "an option is no option's value";
-    EXPECT_EQ(options.passCount, 0);
+    EXPECT_EQ(options.run.passCount, 0);
     EXPECT_EQ(ChooseHostTarget(options, nullptr).kind, HostTarget::Bad);
     EXPECT_EQ(options.messages.size(), 2u);
 

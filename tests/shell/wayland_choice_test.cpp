@@ -40,29 +40,29 @@ TEST(WaylandHandOver, AnX11HostsLineStaysWithTheX11Saver) {
 
 TEST(WaylandOptions, RunOptionsHoldWithEverySwitchAndTheRestGoesToTheShell) {
     WaylandOptions options = Parse({"--no-mirrors", "/s", "-passes", "7", "--fps"});
-    EXPECT_EQ(options.useMirrors, 0);
-    EXPECT_EQ(options.passCount, 7);
-    EXPECT_TRUE(options.showFps);
+    EXPECT_EQ(options.run.useMirrors, 0);
+    EXPECT_EQ(options.run.passCount, 7);
+    EXPECT_TRUE(options.run.showFps);
     EXPECT_FALSE(options.layer);
     EXPECT_EQ(options.switches, std::vector<std::string>{"/s"});
     EXPECT_TRUE(options.messages.empty());
 
     options = Parse({"-layer", "--mirrors"});
     EXPECT_TRUE(options.layer);
-    EXPECT_EQ(options.useMirrors, 1);
+    EXPECT_EQ(options.run.useMirrors, 1);
     EXPECT_TRUE(options.switches.empty());
 
     // "-s" is the shell's switch; an option never takes the next option as its value.
     options = Parse({"-s", "--passes", "--fps"});
     EXPECT_EQ(options.switches, std::vector<std::string>{"-s"});
-    EXPECT_EQ(options.passCount, 0);
-    EXPECT_TRUE(options.showFps);
+    EXPECT_EQ(options.run.passCount, 0);
+    EXPECT_TRUE(options.run.showFps);
     ASSERT_EQ(options.messages.size(), 1u);
     EXPECT_NE(options.messages[0].find("--passes"), std::string::npos);
 
     for (const char* bad : {"0", "11", "2x", ""}) {
         options = Parse({"--passes", bad});
-        EXPECT_EQ(options.passCount, 0) << bad;
+        EXPECT_EQ(options.run.passCount, 0) << bad;
         EXPECT_EQ(options.messages.size(), 1u) << bad;
     }
     options = Parse({"--window-id", "5"});

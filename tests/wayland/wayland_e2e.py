@@ -19,7 +19,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from saver_e2e import SKIP, Failure, check  # noqa: E402
+from saver_e2e import SKIP, Failure, check, end_group, processes_running, wait_for  # noqa: E402
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import pictures  # noqa: E402  (shared with the X11 and Windows suites)
@@ -46,17 +46,6 @@ class Pictures:
         out = subprocess.run(["convert", path, "-format", "%k", "info:"], env=self.env, stdin=subprocess.DEVNULL,
                              capture_output=True, text=True, timeout=30).stdout
         return int(out or 0)
-
-
-def wait_for(what, condition, timeout):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = condition()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure("%s: not within %.0f s" % (what, timeout))
-        time.sleep(0.1)
 
 
 class Compositor:
@@ -102,13 +91,7 @@ class Compositor:
     def __exit__(self, *exc):
         for child in self.children:
             stop(child)
-        if self.process.poll() is None:
-            os.killpg(self.process.pid, signal.SIGTERM)
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                os.killpg(self.process.pid, signal.SIGKILL)
-                self.process.wait(timeout=10)
+        end_group(self.process)
         if exc[0] is not None:
             with open(os.path.join(self.runtime, "compositor.log")) as log:
                 print("compositor log:\n" + log.read()[-3000:])
@@ -339,15 +322,7 @@ def case_swayidle_starts_it_through_brisalo(work):
 
 
 def saver_processes():
-    found = []
-    for entry in os.listdir("/proc"):
-        if entry.isdigit():
-            try:
-                if os.readlink("/proc/%s/exe" % entry) == os.path.join(WORK, "brisalo-wayland"):
-                    found.append(int(entry))
-            except OSError:
-                pass
-    return found
+    return processes_running(os.path.join(WORK, "brisalo-wayland"))
 
 
 def case_layer_takes_no_input_and_ends_on_sigterm(work):
