@@ -265,11 +265,15 @@ def case_screensaver_covers_two_monitors():
         for name, layout, output in (("left", "1280/338x720/190+0+0", "screen"),
                                      ("right", "1280/338x720/190+1280+0", "none")):
             check(run("xrandr", "--setmonitor", name, layout, output).returncode == 0, "xrandr --setmonitor")
-        # Without RandR Wine counts the monitors that Xinerama reports; it reads the setting
-        # when its server starts, so the one that wrote it goes.
+        # Without RandR Wine counts the monitors that Xinerama reports. Its desktop reads the
+        # setting when it starts and stores the monitors it finds in the registry, where a
+        # program started beside it may still read the last run's. So the run that writes the
+        # setting stores RandR's one monitor, and a run between it and the saver's stores two.
         run("wine", "reg", "add", WINE_X11_KEY, "/v", "UseXRandR", "/d", "N", "/f")
         subprocess.run(["wineserver", "-w"], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
-        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+        stored = run("wine", "reg", "query", WINE_X11_KEY, "/v", "UseXRandR").stdout.split()
+        check(stored[-1:] == ["N"], "UseXRandR reads back as %r" % stored)
+        subprocess.run(["wineserver", "-w"], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
         process = None
         try:
             xdotool("mousemove", "640", "360")
