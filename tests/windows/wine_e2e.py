@@ -209,6 +209,16 @@ def case_screensaver_ends_when_focus_moves_away():
         other.wait(timeout=10)
 
 
+def end_wineserver():
+    """Waits for the wineserver to end by itself, which is when it writes the registry out: a
+    server killed forgets what was stored since its last write (a deleted UseMirrors=0
+    came back after a kill). Killed only when something keeps it past 30 s."""
+    try:
+        subprocess.run(["wineserver", "-w"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+    except subprocess.TimeoutExpired:
+        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+
+
 class OwnDisplay:
     """An Xvfb of this case's own, which the server numbers itself (so no other server on this
     machine can be mistaken for it), with Wine's windows moved there."""
@@ -225,8 +235,7 @@ class OwnDisplay:
         with os.fdopen(read_end) as announced:
             number = int(announced.readline().strip() or "-1")
         check(number >= 0, "no display of our own could be started")
-        # A wineserver still holding the other display would take this run's windows there.
-        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+        end_wineserver()  # one still holding the other display would take this run's windows there
         self.previous = os.environ["DISPLAY"]
         os.environ["DISPLAY"] = ":%d" % number
         deadline = time.time() + 10
@@ -236,7 +245,7 @@ class OwnDisplay:
         return self
 
     def __exit__(self, *exc):
-        subprocess.run(["wineserver", "-k"], stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+        end_wineserver()
         os.environ["DISPLAY"] = self.previous
         self.server.terminate()
         self.server.wait(timeout=10)
@@ -270,10 +279,10 @@ def case_screensaver_covers_two_monitors():
         # program started beside it may still read the last run's. So the run that writes the
         # setting stores RandR's one monitor, and a run between it and the saver's stores two.
         run("wine", "reg", "add", WINE_X11_KEY, "/v", "UseXRandR", "/d", "N", "/f")
-        subprocess.run(["wineserver", "-w"], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        end_wineserver()
         stored = run("wine", "reg", "query", WINE_X11_KEY, "/v", "UseXRandR").stdout.split()
         check(stored[-1:] == ["N"], "UseXRandR reads back as %r" % stored)
-        subprocess.run(["wineserver", "-w"], stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        end_wineserver()
         process = None
         try:
             xdotool("mousemove", "640", "360")
@@ -401,6 +410,7 @@ def ends_with_its_wineserver(process, what):
 
 
 def case_killed_wineserver_ends_configure_and_preview():
+    end_wineserver()  # what earlier cases stored, and cleaned up, must outlive the kill
     process = start(SCR, "/c")
     find("Config dialog", process)
     ends_with_its_wineserver(process, "/c")
