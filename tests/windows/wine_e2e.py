@@ -128,6 +128,12 @@ def forget_mirrors():
     run("wine", "reg", "delete", OWN_KEY, "/f")
 
 
+def mirrors_as_installed():
+    """For the cases that judge the kaleidoscope: a setting left by an earlier case would turn
+    the mirrors off and fail them for the wrong reason."""
+    check(mirrors_stored() is None, "an earlier case left UseMirrors=%r" % mirrors_stored())
+
+
 def saver(path=SCR):
     """A full-screen saver, its window found, focused and with the pointer resting on it."""
     xdotool("mousemove", "640", "512")
@@ -140,6 +146,7 @@ def saver(path=SCR):
 
 
 def case_screensaver_covers_the_screen_and_draws():
+    mirrors_as_installed()
     process, window = saver()
     try:
         check(geometry(window) == (0, 0, 1280, 1024), "window geometry %r" % (geometry(window),))
@@ -283,6 +290,7 @@ def case_screensaver_covers_two_monitors():
         stored = run("wine", "reg", "query", WINE_X11_KEY, "/v", "UseXRandR").stdout.split()
         check(stored[-1:] == ["N"], "UseXRandR reads back as %r" % stored)
         end_wineserver()
+        mirrors_as_installed()
         process = None
         try:
             xdotool("mousemove", "640", "360")
