@@ -131,7 +131,8 @@ def forget_mirrors():
 def mirrors_as_installed():
     """For the cases that judge the kaleidoscope: a setting left by an earlier case would turn
     the mirrors off and fail them for the wrong reason."""
-    check(mirrors_stored() is None, "an earlier case left UseMirrors=%r" % mirrors_stored())
+    stored = mirrors_stored()
+    check(stored is None, "an earlier case left UseMirrors=%r" % stored)
 
 
 def saver(path=SCR):
@@ -277,6 +278,7 @@ WINE_X11_KEY = r"HKCU\Software\Wine\X11 Driver"
 
 def case_screensaver_covers_two_monitors():
     """Two monitors side by side: one window over both, a kaleidoscope about each one's centre."""
+    mirrors_as_installed()
     with OwnDisplay("-screen", "0", "2560x720x24"):
         for name, layout, output in (("left", "1280/338x720/190+0+0", "screen"),
                                      ("right", "1280/338x720/190+1280+0", "none")):
@@ -290,7 +292,6 @@ def case_screensaver_covers_two_monitors():
         stored = run("wine", "reg", "query", WINE_X11_KEY, "/v", "UseXRandR").stdout.split()
         check(stored[-1:] == ["N"], "UseXRandR reads back as %r" % stored)
         end_wineserver()
-        mirrors_as_installed()
         process = None
         try:
             xdotool("mousemove", "640", "360")
