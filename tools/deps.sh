@@ -9,14 +9,15 @@
 # otherwise it prints the line to run and fails.
 set -e
 
-# Building and running; the X extension and Wayland libraries are what the saver links.
-RUN="cmake g++ make pkg-config libjpeg62-turbo-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
+# Building and running; the X extension and Wayland libraries are what the saver links, and
+# librsvg2-common lets GTK draw the dialog's check marks (they are SVG).
+RUN="cmake g++ make pkg-config libjpeg62-turbo-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri librsvg2-common \
 libx11-dev libxrandr-dev libxinerama-dev libxext-dev libgtk-3-dev libpng-dev \
 libwayland-dev libwayland-bin wayland-protocols libegl-dev libxkbcommon-dev \
 xvfb xauth x11-utils imagemagick"
 TEST="googletest libgtest-dev libbenchmark-dev xdotool x11-xserver-utils fonts-dejavu-core python3 \
-libfreetype-dev zlib1g-dev clang libclang-rt-14-dev dpkg-dev file lintian shellcheck \
-xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage xwayland"
+libfreetype-dev zlib1g-dev clang libclang-rt-dev dpkg-dev file lintian shellcheck \
+xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage xwayland passwd"
 PACKAGE="dpkg-dev file"
 # dpkg-dev: apt-get source unpacks the libjpeg-turbo source the Windows build compiles;
 # googletest: the source of the Windows test programs' GoogleTest.
