@@ -5,6 +5,8 @@
 #            screensaver, sway), the packaging checks, the fuzzers' clang, the lint
 #   package  build the Debian package (tools/package.sh)
 #   windows  cross-build the Windows saver and its installer, and run them under Wine
+#   desktops the compositors of the Debian 13 stage beyond sway and cage (tools/test-debian13.sh)
+#   debian13 what makes that stage's root (mmdebstrap)
 # Usage: tools/deps.sh [PURPOSE...] (default: run). As root it installs what is missing;
 # otherwise it prints the line to run and fails.
 set -e
@@ -19,6 +21,8 @@ TEST="googletest libgtest-dev libbenchmark-dev xdotool x11-xserver-utils fonts-d
 libfreetype-dev zlib1g-dev clang libclang-rt-dev dpkg-dev file lintian shellcheck \
 xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage xwayland passwd"
 PACKAGE="dpkg-dev file"
+DESKTOPS="labwc kwin-wayland mutter weston wayfire dbus-daemon"
+DEBIAN13="mmdebstrap"
 # dpkg-dev: apt-get source unpacks the libjpeg-turbo source the Windows build compiles;
 # googletest: the source of the Windows test programs' GoogleTest.
 WINDOWS="g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 wixl"
@@ -31,7 +35,9 @@ for purpose in "$@"; do
         test) PACKAGES="$PACKAGES $TEST" ;;
         package) PACKAGES="$PACKAGES $PACKAGE" ;;
         windows) PACKAGES="$PACKAGES $WINDOWS" ;;
-        *) echo "deps: no purpose \"$purpose\" (run, test, package, windows)" >&2; exit 2 ;;
+        desktops) PACKAGES="$PACKAGES $DESKTOPS" ;;
+        debian13) PACKAGES="$PACKAGES $DEBIAN13" ;;
+        *) echo "deps: no purpose \"$purpose\" (run, test, package, windows, desktops, debian13)" >&2; exit 2 ;;
     esac
 done
 
