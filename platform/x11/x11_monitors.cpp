@@ -53,6 +53,8 @@ int32_t XineramaMonitors(Display* display, PlatformMonitor* monitors, int32_t ca
 }  // namespace
 
 void X11WatchMonitors(Display* display, Window root) {
+    // A monitor set or deleted within the same screen size is told only this way.
+    XSelectInput(display, root, StructureNotifyMask);
     int errorBase = 0;
     int major = 0, minor = 0;
     if (!XRRQueryExtension(display, &x11.monitors.randrEventBase, &errorBase) ||
