@@ -7,6 +7,9 @@
 // platform); the GLX build, for systems without EGL, needs an X display. Code drawing to
 // GL_BACK behaves as in the saver window; read the back buffer rather than swapping, which
 // an offscreen buffer has no use for. Chosen at build time (platform/egl or platform/x11).
+// What the context needs to run, in a sentence for a tool's --help.
+extern const char* const kOffscreenContextNeeds;
+
 struct OffscreenContext {
     void* display = nullptr;  // EGLDisplay or Display*, kept opaque for the callers
     uintptr_t surface = 0;    // EGLSurface or GLXPbuffer

@@ -47,8 +47,6 @@ struct PlatformMonitor {
     int32_t surface = 0;
 };
 
-constexpr int32_t kMaxMonitors = 16;
-
 // The part of a PIXELFORMATDESCRIPTOR the saver fills in; every other field is zero.
 struct PixelFormatRequest {
     uint32_t flags = 0;      // PFD_* bits
@@ -101,8 +99,9 @@ bool PlatformRegisterClass(const char* className, WindowProcedure procedure, Pla
 // SM_CYVIRTUALSCREEN; the full-screen window is made at its origin.
 int32_t PlatformGetScreenWidth();
 int32_t PlatformGetScreenHeight();
-// The monitors `window` covers (EnumDisplayMonitors), at most `capacity`: a child window
-// is one monitor of its own size. Returns how many; 0 when the window is not ours.
+// The monitors `window` covers (EnumDisplayMonitors): a child window is one monitor of its
+// own size. Returns how many there are, which may be more than the `capacity` filled in;
+// 0 when the window is not ours.
 int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, int32_t capacity);
 // True while the display is powered down (DPMS standby, suspend or off; the console display
 // off, GUID_CONSOLE_DISPLAY_STATE).

@@ -105,14 +105,12 @@ Renderer::Renderer(int32_t windowWidth, int32_t windowHeight) {
 }
 
 void Renderer::setViews(const RenderView* newViews, int32_t count) {
-    viewCount = 0;
-    for (int32_t i = 0; i < count && viewCount < kMaxViews; ++i) {
-        if (newViews[i].width > 0 && newViews[i].height > 0) views[viewCount++] = newViews[i];
+    views.clear();
+    for (int32_t i = 0; i < count; ++i) {
+        if (newViews[i].width > 0 && newViews[i].height > 0) views.push_back(newViews[i]);
     }
-    if (viewCount == 0) {
-        views[0] = RenderView{0, 0, width, height, 0, false};
-        viewCount = 1;
-    }
+    if (views.empty()) views.push_back(RenderView{0, 0, width, height, 0, false});
+    viewCount = static_cast<int32_t>(views.size());
     const int32_t wantedWidth = views[0].width > views[0].height ? views[0].width : views[0].height;
     const int32_t wantedHeight = views[0].height;
     if (wantedWidth == passWidth && wantedHeight == passHeight) return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "render/fps_overlay.h"
 #include "scene/vec3.h"
@@ -17,8 +18,6 @@ struct RenderView {
     int32_t surface = 0;  // which surface of the window; views on one surface share it
     bool clear = false;   // the first view on a surface other than the frame's first one
 };
-
-constexpr int32_t kMaxViews = 16;
 
 // The one object that owns the saver window's GL state and the Scene.
 struct Renderer {
@@ -38,8 +37,9 @@ struct Renderer {
     Scene* scene = nullptr;
     int32_t width = 0;   // of the whole window
     int32_t height = 0;
-    // The monitors the window covers; one view of the whole window until told otherwise.
-    RenderView views[kMaxViews];
+    // The monitors the window covers, as many as there are; one view of the whole window
+    // until told otherwise.
+    std::vector<RenderView> views;
     int32_t viewCount = 0;
     // The measured frame rate in each view's lower left corner (a host's --fps).
     bool showFps = false;
@@ -84,7 +84,7 @@ struct Renderer {
     // The window's new size, in pixels; the context must be current. The views become one
     // of the whole window.
     void resize(int32_t windowWidth, int32_t windowHeight);
-    // Views beyond kMaxViews and empty ones are dropped; none left means the whole window.
+    // Empty views are dropped; none left means the whole window.
     void setViews(const RenderView* newViews, int32_t count);
     void setSectorAngle(float angle);
     // One frame in every view, on one surface.

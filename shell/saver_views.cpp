@@ -1,8 +1,13 @@
 #include "shell/saver_views.h"
 
+#include <cstddef>
+#include <vector>
+
 #include "shell/saver_state.h"
 
 namespace {
+
+constexpr int32_t kFewMonitors = 8;
 
 int32_t Clamp(int32_t value, int32_t low, int32_t high) { return value < low ? low : value > high ? high : value; }
 
@@ -13,7 +18,7 @@ int32_t Clamp(int32_t value, int32_t low, int32_t high) { return value < low ? l
 int32_t ViewsForMonitors(const PlatformMonitor* monitors, int32_t count, int32_t windowWidth,
                          int32_t windowHeight, RenderView* views) {
     int32_t made = 0;
-    for (int32_t i = 0; i < count && made < kMaxViews; ++i) {
+    for (int32_t i = 0; i < count; ++i) {
         const PlatformMonitor& monitor = monitors[i];
         int32_t surfaceWidth = windowWidth;
         int32_t surfaceHeight = windowHeight;
@@ -44,9 +49,17 @@ int32_t ViewsForMonitors(const PlatformMonitor* monitors, int32_t count, int32_t
 
 void UpdateSaverViews() {
     if (currentRenderer == nullptr) return;
-    PlatformMonitor monitors[kMaxMonitors];
-    const int32_t count = PlatformGetMonitors(saverWindow, monitors, kMaxMonitors);
-    RenderView views[kMaxViews];
-    const int32_t made = ViewsForMonitors(monitors, count, currentRenderer->width, currentRenderer->height, views);
-    currentRenderer->setViews(views, made);
+    // Room for the usual few; the answer says when there are more, and a second asks for all.
+    std::vector<PlatformMonitor> monitors(kFewMonitors);
+    int32_t count = PlatformGetMonitors(saverWindow, monitors.data(), kFewMonitors);
+    if (count > kFewMonitors) {
+        monitors.resize(static_cast<size_t>(count));
+        count = PlatformGetMonitors(saverWindow, monitors.data(), count);
+    }
+    if (count > static_cast<int32_t>(monitors.size())) count = static_cast<int32_t>(monitors.size());
+    if (count < 0) count = 0;
+    std::vector<RenderView> views(static_cast<size_t>(count));
+    const int32_t made =
+        ViewsForMonitors(monitors.data(), count, currentRenderer->width, currentRenderer->height, views.data());
+    currentRenderer->setViews(views.data(), made);
 }

@@ -22,6 +22,10 @@ EGLConfig chooseConfig(EGLDisplay display) {
 
 }  // namespace
 
+const char* const kOffscreenContextNeeds =
+    "Needs no display server: its OpenGL context is on EGL's surfaceless platform, so it runs\n"
+    "with neither DISPLAY nor WAYLAND_DISPLAY set.\n";
+
 bool OffscreenContext::open(int32_t w, int32_t h, const char** error) {
     if (!EglHasExtension(EGL_NO_DISPLAY, "EGL_MESA_platform_surfaceless")) {
         *error = "EGL has no surfaceless platform (EGL_MESA_platform_surfaceless)";

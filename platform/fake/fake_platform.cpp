@@ -85,8 +85,8 @@ int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, in
     }
     int32_t count = 0;
     for (const PlatformMonitor& monitor : fakePlatform.monitors) {
-        if (count == capacity) break;
-        monitors[count++] = monitor;
+        if (count < capacity) monitors[count] = monitor;
+        ++count;
     }
     return count;
 }

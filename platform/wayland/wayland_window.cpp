@@ -113,9 +113,10 @@ int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, in
     }
     int32_t count = 0;
     for (const WaylandOutput* output : surfaces) {
-        if (count == capacity) break;
-        monitors[count].rect = {0, 0, output->width, output->height};
-        monitors[count].surface = count;
+        if (count < capacity) {
+            monitors[count].rect = {0, 0, output->width, output->height};
+            monitors[count].surface = count;
+        }
         ++count;
     }
     return count;

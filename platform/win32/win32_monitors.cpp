@@ -29,11 +29,14 @@ struct MonitorList {
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM data) {
     MonitorList& list = *reinterpret_cast<MonitorList*>(data);
-    if (list.count >= list.capacity) return FALSE;
-    PlatformMonitor& monitor = list.monitors[list.count++];
-    monitor.rect = {area->left - list.origin.x, area->top - list.origin.y, area->right - list.origin.x,
-                    area->bottom - list.origin.y};
-    monitor.surface = 0;
+    // Counted beyond the room too: the caller asks again with room for all.
+    if (list.count < list.capacity) {
+        PlatformMonitor& monitor = list.monitors[list.count];
+        monitor.rect = {area->left - list.origin.x, area->top - list.origin.y, area->right - list.origin.x,
+                        area->bottom - list.origin.y};
+        monitor.surface = 0;
+    }
+    ++list.count;
     return TRUE;
 }
 

@@ -19,11 +19,18 @@ void CoverVirtualScreen(HWND window) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The preview's window and its host's, watched for a host that goes without telling us.
+HWND previewWindow = nullptr;
+HWND previewHost = nullptr;
+DWORD hostCheckTick = 0;
+constexpr DWORD kHostCheckMs = 250;
+
 // The platform's own business comes first: the display's power and the monitor layout.
 LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_POWERBROADCAST) Win32NotePowerBroadcast(wParam, lParam);
     if (message == WM_DISPLAYCHANGE) CoverVirtualScreen(window);
     if (message == WM_DESTROY) Win32StopWatchingDisplayPower();
+    if (message == WM_DESTROY && window == previewWindow) previewWindow = nullptr;
     if (classProcedure == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     return classProcedure(FromHwnd(window), message, wParam, lParam);
 }
@@ -44,6 +51,21 @@ MSG ToMsg(const PlatformMessage& message) {
     msg.lParam = message.lParam;
     msg.time = GetMessageTime();
     return msg;
+}
+
+// A host whose process is killed takes its window along, and ours may go with it unseen
+// or live on as an orphan nobody sees (Wine): either way the preview's run ends.
+void EndOrphanedPreview() {
+    if (previewWindow == nullptr || GetTickCount() - hostCheckTick < kHostCheckMs) return;
+    hostCheckTick = GetTickCount();
+    if (!IsWindow(previewWindow)) {
+        const HWND gone = previewWindow;
+        previewWindow = nullptr;
+        Win32StopWatchingDisplayPower();
+        if (classProcedure != nullptr) classProcedure(FromHwnd(gone), WM_DESTROY, 0, 0);
+    } else if (!IsWindow(previewHost) || GetAncestor(previewWindow, GA_PARENT) != previewHost) {
+        DestroyWindow(previewWindow);
+    }
 }
 
 }  // namespace
@@ -82,6 +104,11 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
     HWND window = CreateWindowExA(0, className, title, style, x, y, width, height, ToHwnd(parent), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (window != nullptr) Win32WatchDisplayPower(window);
+    if (window != nullptr && child) {
+        previewWindow = window;
+        previewHost = ToHwnd(parent);
+        hostCheckTick = GetTickCount();
+    }
     return FromHwnd(window);
 }
 
@@ -95,6 +122,7 @@ void PlatformShowWindow(PlatformWindow window, int32_t showCommand) { ShowWindow
 bool PlatformDestroyWindow(PlatformWindow window) { return DestroyWindow(ToHwnd(window)) != 0; }
 
 bool PlatformPeekMessage(PlatformMessage* message) {
+    EndOrphanedPreview();
     MSG msg{};
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
     lastMessage = msg;

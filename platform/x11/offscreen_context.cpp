@@ -6,6 +6,10 @@
 
 #include <cstdlib>
 
+const char* const kOffscreenContextNeeds =
+    "Needs an X display (DISPLAY) for its offscreen OpenGL context, a GLX pbuffer: run it under\n"
+    "xvfb-run on a machine without one.\n";
+
 namespace {
 
 GLXFBConfig chooseConfig(Display* display, bool doubleBuffered) {

@@ -49,19 +49,21 @@ void WindowGone() {
 
 // The root changed size or its monitors changed: the full-screen window keeps covering
 // the root, and the window procedure learns of the new layout.
-void ScreenChanged(XEvent& event) {
-    XRRUpdateConfiguration(&event);
+void RootChanged(int width, int height) {
     if (x11.host != 0) return;
-    const auto& change = reinterpret_cast<const XRRScreenChangeNotifyEvent&>(event);
-    // A rotated screen reports the unrotated size.
-    const bool turned = (change.rotation & (RR_Rotate_90 | RR_Rotate_270)) != 0;
-    const int width = turned ? change.height : change.width;
-    const int height = turned ? change.width : change.height;
     if (width > 0 && height > 0 && (width != x11.width || height != x11.height)) {
         X11ErrorTrap trap(x11.display);
         XResizeWindow(x11.display, x11.window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
     }
     Queue(WM_DISPLAYCHANGE, 0, 0);
+}
+
+void ScreenChanged(XEvent& event) {
+    XRRUpdateConfiguration(&event);
+    const auto& change = reinterpret_cast<const XRRScreenChangeNotifyEvent&>(event);
+    // A rotated screen reports the unrotated size.
+    const bool turned = (change.rotation & (RR_Rotate_90 | RR_Rotate_270)) != 0;
+    RootChanged(turned ? change.height : change.width, turned ? change.width : change.height);
 }
 
 void Translate(XEvent& event) {
@@ -104,7 +106,11 @@ void Translate(XEvent& event) {
         break;
     case ConfigureNotify:
         // The host's new size is ours too; ours, once changed, is the window procedure's news.
-        if (x11.host != 0 && event.xconfigure.window == x11.host) {
+        // The root's comes with every change of its monitors, which RandR does not announce.
+        if (x11.host == 0 && event.xconfigure.window == DefaultRootWindow(x11.display)) {
+            XRRUpdateConfiguration(&event);
+            RootChanged(event.xconfigure.width, event.xconfigure.height);
+        } else if (x11.host != 0 && event.xconfigure.window == x11.host) {
             if (event.xconfigure.width != x11.width || event.xconfigure.height != x11.height) {
                 X11ErrorTrap trap(x11.display);  // the host may be destroying us with it
                 XResizeWindow(x11.display, x11.window, static_cast<unsigned int>(event.xconfigure.width),

@@ -10,49 +10,41 @@
 namespace {
 
 // A cloned output shows up twice with the same rectangle; one view serves it.
-bool Add(PlatformMonitor* monitors, int32_t capacity, int32_t* count, int x, int y, int width, int height) {
-    if (width <= 0 || height <= 0 || *count >= capacity) return false;
+void Add(std::vector<PlatformRect>* rects, int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return;
     const PlatformRect rect{x, y, x + width, y + height};
-    for (int32_t i = 0; i < *count; ++i) {
-        const PlatformRect& seen = monitors[i].rect;
+    for (const PlatformRect& seen : *rects) {
         if (seen.left == rect.left && seen.top == rect.top && seen.right == rect.right && seen.bottom == rect.bottom) {
-            return false;
+            return;
         }
     }
-    monitors[*count].rect = rect;
-    monitors[*count].surface = 0;
-    ++*count;
-    return true;
+    rects->push_back(rect);
 }
 
-int32_t RandrMonitors(Display* display, Window root, PlatformMonitor* monitors, int32_t capacity) {
-    if (!x11.monitors.randr15) return 0;
+void RandrMonitors(Display* display, Window root, std::vector<PlatformRect>* rects) {
+    if (!x11.monitors.randr15) return;
     int listed = 0;
     XRRMonitorInfo* info = XRRGetMonitors(display, root, True, &listed);
-    if (info == nullptr) return 0;
-    int32_t count = 0;
-    for (int i = 0; i < listed; ++i) Add(monitors, capacity, &count, info[i].x, info[i].y, info[i].width, info[i].height);
+    if (info == nullptr) return;
+    for (int i = 0; i < listed; ++i) Add(rects, info[i].x, info[i].y, info[i].width, info[i].height);
     XRRFreeMonitors(info);
-    return count;
 }
 
-int32_t XineramaMonitors(Display* display, PlatformMonitor* monitors, int32_t capacity) {
+void XineramaMonitors(Display* display, std::vector<PlatformRect>* rects) {
     int events = 0, errors = 0;
-    if (!XineramaQueryExtension(display, &events, &errors) || !XineramaIsActive(display)) return 0;
+    if (!XineramaQueryExtension(display, &events, &errors) || !XineramaIsActive(display)) return;
     int listed = 0;
     XineramaScreenInfo* info = XineramaQueryScreens(display, &listed);
-    if (info == nullptr) return 0;
-    int32_t count = 0;
-    for (int i = 0; i < listed; ++i) {
-        Add(monitors, capacity, &count, info[i].x_org, info[i].y_org, info[i].width, info[i].height);
-    }
+    if (info == nullptr) return;
+    for (int i = 0; i < listed; ++i) Add(rects, info[i].x_org, info[i].y_org, info[i].width, info[i].height);
     XFree(info);
-    return count;
 }
 
 }  // namespace
 
 void X11WatchMonitors(Display* display, Window root) {
+    // A monitor set or deleted within the same screen size is told only this way.
+    XSelectInput(display, root, StructureNotifyMask);
     int errorBase = 0;
     int major = 0, minor = 0;
     if (!XRRQueryExtension(display, &x11.monitors.randrEventBase, &errorBase) ||
@@ -71,18 +63,19 @@ bool X11IsScreenChange(const XEvent& event) {
 // A hosted or preview window is one monitor whatever lies beneath it: its host decides.
 int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, int32_t capacity) {
     if (x11.display == nullptr || window == 0 || window != x11.window || capacity < 1) return 0;
-    int32_t count = 0;
+    std::vector<PlatformRect> rects;
     if (x11.host == 0) {
         X11ErrorTrap trap(x11.display);
         const Window root = DefaultRootWindow(x11.display);
-        count = RandrMonitors(x11.display, root, monitors, capacity);
-        if (count == 0) count = XineramaMonitors(x11.display, monitors, capacity);
-        if (trap.failed()) count = 0;
+        RandrMonitors(x11.display, root, &rects);
+        if (rects.empty()) XineramaMonitors(x11.display, &rects);
+        if (trap.failed()) rects.clear();
     }
-    if (count == 0) {
-        monitors[0].rect = {0, 0, x11.width, x11.height};
-        monitors[0].surface = 0;
-        count = 1;
+    if (rects.empty()) rects.push_back({0, 0, x11.width, x11.height});
+    const int32_t count = static_cast<int32_t>(rects.size());
+    for (int32_t i = 0; i < count && i < capacity; ++i) {
+        monitors[i].rect = rects[static_cast<size_t>(i)];
+        monitors[i].surface = 0;
     }
     return count;
 }

@@ -66,7 +66,7 @@ void X11ReleaseInput();
 // with 8 bits a channel, alpha when the server has it, on a visual of the screen's depth.
 GLXFBConfig X11ChooseConfig(Display* display, bool wantAlpha);
 
-// Asks the root for RandR's screen changes, which the pump turns into WM_DISPLAYCHANGE.
+// Asks the root for its changes of size and monitors, which the pump turns into WM_DISPLAYCHANGE.
 void X11WatchMonitors(Display* display, Window root);
 bool X11IsScreenChange(const XEvent& event);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -23,15 +24,27 @@ constexpr size_t kLargestList = 4 << 20;  // a settings file is a few kilobytes
 
 struct Span {
     size_t begin = 0;  // the first byte of the resource's first line
-    size_t end = 0;    // the line end of its last line (or the end of the text)
+    size_t lastLine = 0;  // the first byte of its last line
+    size_t end = 0;       // the line end of its last line (or the end of the text)
     size_t valueBegin = 0;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// A line end may be CRLF: the '\r' is a blank to a reader, and kept.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 size_t LineEnd(const std::string& text, size_t from) {
     const size_t end = text.find('\n', from);
     return end == std::string::npos ? text.size() : end;
+}
+
+// Where the line ending at `end` stops, before its CR if it has one.
+size_t ContentEnd(const std::string& text, size_t line, size_t end) {
+    return end > line && text[end - 1] == '\r' ? end - 1 : end;
+}
+
+bool Continues(const std::string& text, size_t line, size_t end) {
+    const size_t content = ContentEnd(text, line, end);
+    return content > line && text[content - 1] == '\\';
 }
 
 // The programs resource: a line "programs:" (with a leading '*' in app-defaults), and the
@@ -47,9 +60,14 @@ bool FindPrograms(const std::string& text, Span* span) {
         if (p >= text.size() || text[p] != ':') continue;
         span->begin = line;
         span->valueBegin = p + 1;
+        size_t last = line;
         size_t end = LineEnd(text, line);
-        while (end > line && end < text.size() && text[end - 1] == '\\') end = LineEnd(text, end + 1);
+        while (end < text.size() && Continues(text, last, end)) {
+            last = end + 1;
+            end = LineEnd(text, last);
+        }
         // A continuation at the very end of the text has no line after it.
+        span->lastLine = last;
         span->end = end;
         return true;
     }
@@ -62,6 +80,8 @@ std::vector<std::string> Programs(const std::string& value) {
     for (size_t i = 0; i < value.size(); ++i) {
         if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == '\n') {
             ++i;
+        } else if (value[i] == '\\' && i + 2 < value.size() && value[i + 1] == '\r' && value[i + 2] == '\n') {
+            i += 2;
         } else {
             joined += value[i];
         }
@@ -78,8 +98,17 @@ std::vector<std::string> Programs(const std::string& value) {
     return programs;
 }
 
+bool IsEmpty(const std::string& program) {
+    for (char c : program) {
+        if (!IsBlank(c) && c != '\n') return false;
+    }
+    return true;
+}
+
+bool IsVisualNameCharacter(char c) { return isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-'; }
+
 // The command's name in one program: past an off switch ('-'), a quoted title and a
-// visual ("GL:"), the first word's last path part.
+// visual ("GL:", with or without a blank after it), the first word's last path part.
 std::string CommandName(const std::string& program) {
     size_t p = 0;
     auto skipBlanks = [&] {
@@ -87,26 +116,28 @@ std::string CommandName(const std::string& program) {
     };
     skipBlanks();
     if (p < program.size() && program[p] == '-') ++p;
+    for (int prefix = 0; prefix < 2; ++prefix) {
+        skipBlanks();
+        if (p < program.size() && program[p] == '"') {
+            const size_t close = program.find('"', p + 1);
+            p = close == std::string::npos ? program.size() : close + 1;
+            continue;
+        }
+        size_t word = p;
+        while (word < program.size() && IsVisualNameCharacter(program[word])) ++word;
+        if (word > p && word < program.size() && program[word] == ':') p = word + 1;
+    }
     skipBlanks();
-    if (p < program.size() && program[p] == '"') {
-        const size_t close = program.find('"', p + 1);
-        p = close == std::string::npos ? program.size() : close + 1;
-        skipBlanks();
-    }
     size_t word = p;
-    while (word < program.size() && !IsBlank(program[word])) ++word;
-    if (word > p && program[word - 1] == ':') {
-        p = word;
-        skipBlanks();
-        word = p;
-        while (word < program.size() && !IsBlank(program[word])) ++word;
-    }
+    while (word < program.size() && !IsBlank(program[word]) && program[word] != '\n') ++word;
     const std::string command = program.substr(p, word - p);
     const size_t slash = command.rfind('/');
     return slash == std::string::npos ? command : command.substr(slash + 1);
 }
 
-std::string EntryLine(const std::string& entry) { return "\t\t  " + entry + "\t\t\t    \\n\n"; }
+std::string EntryLine(const std::string& entry, const char* lineEnd) {
+    return "\t\t  " + entry + "\t\t\t    \\n" + lineEnd;
+}
 
 bool ReadSmallFile(const char* path, std::string* text) {
     FILE* file = std::fopen(path, "rb");
@@ -149,6 +180,23 @@ std::string CommandForEntry() {
     return std::string(real, static_cast<size_t>(length));
 }
 
+// The file a chain of symbolic links ends in, whether or not it exists; a relative link
+// counts from its own folder. Past the system's own limit of links the path is left as
+// it is, and reading it says why.
+std::string FollowLinks(std::string path) {
+    for (int link = 0; link < 40; ++link) {
+        struct stat status{};
+        if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+        char target[PATH_MAX];
+        const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
+        if (length <= 0) return path;
+        const std::string next(target, static_cast<size_t>(length));
+        const size_t slash = path.rfind('/');
+        path = next[0] == '/' || slash == std::string::npos ? next : path.substr(0, slash + 1) + next;
+    }
+    return path;
+}
+
 // The new text in a file of its own beside the old one, then renamed over it: a reader
 // sees the old list or the new one, never a part.
 bool ReplaceFile(const std::string& path, const std::string& text, mode_t mode, std::string* error) {
@@ -187,16 +235,27 @@ bool ReplaceFile(const std::string& path, const std::string& text, mode_t mode, 
 ListEdit AddToProgramsList(const std::string& text, const std::string& entry, std::string* edited) {
     Span span;
     if (!FindPrograms(text, &span)) return ListEdit::NoList;
-    for (const std::string& program : Programs(text.substr(span.valueBegin, span.end - span.valueBegin))) {
+    // The last line is cut before its CR, which the new lines repeat, and before a
+    // continuation into nothing at the end of the text, which the joint gives back.
+    const size_t lineStart = span.lastLine > span.valueBegin ? span.lastLine : span.valueBegin;
+    size_t cut = ContentEnd(text, lineStart, span.end);
+    const char* lineEnd = cut < span.end ? "\r\n" : "\n";
+    if (span.end == text.size() && cut > lineStart && text[cut - 1] == '\\') --cut;
+
+    const std::vector<std::string> programs = Programs(text.substr(span.valueBegin, cut - span.valueBegin));
+    bool empty = true;
+    for (const std::string& program : programs) {
         if (CommandName(program) == "brisalo") return ListEdit::AlreadyListed;
+        empty = empty && IsEmpty(program);
     }
-    // The last line gains the end of its program and a continuation, if it lacks them.
-    size_t content = span.end;
-    while (content > span.valueBegin && (IsBlank(text[content - 1]) || text[content - 1] == '\r')) --content;
-    const bool ended = content >= span.valueBegin + 2 && text.compare(content - 2, 2, "\\n") == 0;
-    const bool emptyValue = content == span.valueBegin;
-    std::string joint = (ended || emptyValue) ? "\\" : "\\n\\";
-    *edited = text.substr(0, span.end) + joint + "\n" + EntryLine(entry);
+    // The last program gains its end, unless it has one or there is none.
+    const bool ended = programs.size() > 1 && IsEmpty(programs.back());
+    if ((ended || empty) && cut == lineStart && span.lastLine > span.valueBegin) {
+        // An empty line that a continuation leads to: the entry is that line.
+        *edited = text.substr(0, lineStart) + EntryLine(entry, lineEnd);
+    } else {
+        *edited = text.substr(0, cut) + ((ended || empty) ? "\\" : "\\n\\") + lineEnd + EntryLine(entry, lineEnd);
+    }
     // EntryLine ends the line itself; the old line end (if any) follows what came after it.
     if (span.end < text.size()) *edited += text.substr(span.end + 1);
     return ListEdit::Added;
@@ -218,10 +277,9 @@ int AddToXScreenSaver() {
         PlatformLogError("--add-to-xscreensaver: HOME is not set, so there is no ~/.xscreensaver to add to");
         return 1;
     }
-    std::string path = std::string(home) + "/.xscreensaver";
-    // A link (a dotfile kept elsewhere) stays a link: its target is the file edited.
-    char real[PATH_MAX];
-    if (realpath(path.c_str(), real) != nullptr) path = real;
+    // A link (a dotfile kept elsewhere) stays a link: its target is the file edited, or
+    // made when it does not exist yet.
+    const std::string path = FollowLinks(std::string(home) + "/.xscreensaver");
     const std::string entry = "GL: " + CommandForEntry() + " --root";
 
     std::string text;

@@ -698,6 +698,44 @@ def case_screensaver_covers_two_monitors(display):
         stop(saver)
 
 
+def shows_monitors_soon(display, saver, monitors, changed, within=1.0):
+    """Seconds from `changed` to the first screenshot that shows a kaleidoscope about each
+    monitor's centre; a failure when none taken within `within` does. The screenshots are
+    all taken first and judged afterwards, so that judging takes none of that time."""
+    shots = []
+    while time.time() - changed <= within:
+        shot = os.path.join(display.config, "soon%d.png" % len(shots))
+        taken = time.time() - changed
+        display.screenshot("root", shot)
+        shots.append((taken, shot))
+    check(saver.poll() is None, "the saver ended while drawing")
+    for taken, shot in shots:
+        parts = {name: display.crop(shot, geometry, name + ".png") for name, geometry in monitors}
+        if all(pictures.kaleidoscope_about_centre(part, display.env)[0] for part in parts.values()):
+            return taken
+    raise Failure("the picture did not follow the new monitors within %.1f s (%d screenshots)" %
+                  (within, len(shots)))
+
+
+def case_screensaver_follows_two_monitors_becoming_one(display):
+    saver = display.start("/s")
+    try:
+        display.find("SaverWindow", saver)
+        wait_monitors_symmetric(display, saver, TWO_MONITORS["monitors"])
+        # Without monitors of its own the screen is one monitor again, of its one output.
+        for name, _ in TWO_MONITORS["monitors"]:
+            subprocess.run(["xrandr", "--delmonitor", name], env=display.env, stdin=subprocess.DEVNULL,
+                           capture_output=True, check=True, timeout=20)
+        one = shows_monitors_soon(display, saver, [("whole", "2560x720+0+0")], time.time())
+        display._split()
+        two = shows_monitors_soon(display, saver, TWO_MONITORS["monitors"], time.time())
+        print("followed in %.2f s and %.2f s" % (one, two))
+        saver.terminate()
+        expect_exit_zero(saver, "SIGTERM")
+    finally:
+        stop(saver)
+
+
 def case_screensaver_portrait_monitor_shows_everything(display):
     saver = display.start("/s")
     try:
@@ -761,6 +799,7 @@ CASES = {
     "configure_starts_with_a_fifo_as_settings": case_configure_starts_with_a_fifo_as_settings,
     "screensaver_covers_two_monitors": case_screensaver_covers_two_monitors,
     "screensaver_portrait_monitor_shows_everything": case_screensaver_portrait_monitor_shows_everything,
+    "screensaver_follows_two_monitors_becoming_one": case_screensaver_follows_two_monitors_becoming_one,
     "unknown_words_say_so": case_unknown_words_say_so,
     "change_password_ends_at_once": quick_exit("/a"),
 }

@@ -44,8 +44,8 @@ void Renderer::resize(int32_t windowWidth, int32_t windowHeight) {
 }
 
 void Renderer::setViews(const RenderView* newViews, int32_t count) {
-    viewCount = count < kMaxViews ? count : kMaxViews;
-    for (int32_t i = 0; i < viewCount; ++i) views[i] = newViews[i];
+    views.assign(newViews, newViews + count);
+    viewCount = count;
     fakeRenderer.viewUpdates += 1;
 }
 

@@ -136,7 +136,7 @@ TEST_F(SaverWindowTest, EveryMonitorBecomesAViewOfTheOnePicture) {
     fakePlatform.onSleep = [] {
         const size_t frames = fakeRenderer.frameFlags.size();
         if (frames == 1) {
-            const RenderView* views = currentRenderer->views;
+            const RenderView* views = &currentRenderer->views[0];
             ASSERT_EQ(currentRenderer->viewCount, 3);
             EXPECT_EQ((std::vector<int32_t>{views[0].x, views[0].y, views[0].width, views[0].height}),
                       (std::vector<int32_t>{0, 0, 720, 1280}));
@@ -148,10 +148,21 @@ TEST_F(SaverWindowTest, EveryMonitorBecomesAViewOfTheOnePicture) {
             fakePlatform.monitors = {{{0, 0, 1000, 1280}, 0}};
             fakePlatform.input(WM_DISPLAYCHANGE);
         }
-        if (frames == 2) fakePlatform.input(WM_KEYDOWN, VK_ESCAPE);
+        if (frames == 2) {
+            // A wall of twenty: every one of them shows the picture.
+            fakePlatform.monitors.clear();
+            for (int32_t i = 0; i < 20; ++i) {
+                const int32_t x = i % 5 * 400, y = i / 5 * 320;
+                fakePlatform.monitors.push_back({{x, y, x + 400, y + 320}, 0});
+            }
+            fakePlatform.input(WM_DISPLAYCHANGE);
+        }
+        if (frames == 3) fakePlatform.input(WM_KEYDOWN, VK_ESCAPE);
     };
     RunSaver(0, 10);
-    EXPECT_EQ(fakeRenderer.viewsDrawn, (std::vector<int32_t>{0, 1, 2, 0}));
+    std::vector<int32_t> drawn{0, 1, 2, 0};
+    for (int32_t i = 0; i < 20; ++i) drawn.push_back(i);
+    EXPECT_EQ(fakeRenderer.viewsDrawn, drawn);
 }
 
 // While the display sleeps no frame is drawn, the loop wakes a few times a second for

@@ -1,7 +1,12 @@
 #include "platform/x11/xscreensaver_list.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -40,6 +45,25 @@ TEST(XScreenSaverList, TheEntryEndsTheListAndEveryOtherByteStays) {
     EXPECT_EQ(AddToProgramsList(edited, kEntry, &again), ListEdit::AlreadyListed) << "never twice";
 }
 
+// Lines ended the DOS way continue as the others do; the entry is last and ends the same way.
+TEST(XScreenSaverList, CrlfListsGetTheEntryLastAndOnlyOnce) {
+    std::string crlf;
+    for (char c : kUserFile) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::string edited;
+    ASSERT_EQ(AddToProgramsList(crlf, kEntry, &edited), ListEdit::Added);
+    EXPECT_EQ(WithoutInsertion(crlf, edited), crlf);
+    EXPECT_NE(edited.find("qix --root\t\t\t\t    \\n\\\r\n\t\t  GL: brisalo --root\t\t\t    \\n\r\n\r\n"
+                          "pointerHysteresis"),
+              std::string::npos)
+        << edited;
+    std::string again;
+    EXPECT_EQ(AddToProgramsList(edited, kEntry, &again), ListEdit::AlreadyListed);
+
+    ASSERT_EQ(AddToProgramsList("programs:\r\n", kEntry, &edited), ListEdit::Added);
+    EXPECT_EQ(edited, "programs:\\\r\n\t\t  GL: brisalo --root\t\t\t    \\n\r\n");
+    EXPECT_EQ(AddToProgramsList(edited, kEntry, &again), ListEdit::AlreadyListed);
+}
+
 TEST(XScreenSaverList, OneLineListsAnEmptyOneAndAppDefaults) {
     std::string edited;
     ASSERT_EQ(AddToProgramsList("programs:\tGL: qix --root", kEntry, &edited), ListEdit::Added);
@@ -57,7 +81,8 @@ TEST(XScreenSaverList, OneLineListsAnEmptyOneAndAppDefaults) {
 TEST(XScreenSaverList, AnyProgramRunningBrisaloCountsAsListedOthersDoNot) {
     std::string edited;
     for (const char* program : {"-\t\tGL: /usr/bin/brisalo --root", "\"Brisalo\" GL: brisalo -root --fps",
-                                "brisalo --window-id 7", "  -  /opt/x/brisalo"}) {
+                                "brisalo --window-id 7", "  -  /opt/x/brisalo", "GL:brisalo --root",
+                                "-GL:brisalo --root", "GL: \"Brisalo\" brisalo"}) {
         const std::string text = std::string("programs: maze \\n\\\n") + program + " \\n\n";
         EXPECT_EQ(AddToProgramsList(text, kEntry, &edited), ListEdit::AlreadyListed) << program;
     }
@@ -66,6 +91,40 @@ TEST(XScreenSaverList, AnyProgramRunningBrisaloCountsAsListedOthersDoNot) {
         EXPECT_EQ(AddToProgramsList(text, kEntry, &edited), ListEdit::Added) << program;
     }
     EXPECT_EQ(AddToProgramsList("mode: one\n# programs: brisalo\nprogramsX: a\n", kEntry, &edited), ListEdit::NoList);
+}
+
+// A ~/.xscreensaver that links to a file not made yet (a dotfile folder's) stays a link,
+// and the list goes where it points.
+TEST(XScreenSaverList, ADanglingLinkIsWrittenThrough) {
+    char folder[] = "/tmp/brisalo-list-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string home = folder;
+    ASSERT_EQ(mkdir((home + "/dotfiles").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("dotfiles/xscreensaver", (home + "/.xscreensaver").c_str()), 0);
+    const char* oldHome = getenv("HOME");
+    const std::string kept = oldHome != nullptr ? oldHome : "";
+    setenv("HOME", folder, 1);
+    const int result = AddToXScreenSaver();
+    if (oldHome != nullptr) setenv("HOME", kept.c_str(), 1); else unsetenv("HOME");
+
+    struct stat link{};
+    ASSERT_EQ(lstat((home + "/.xscreensaver").c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    std::ifstream made(home + "/dotfiles/xscreensaver");
+    std::stringstream text;
+    text << made.rdbuf();
+    // Without XScreenSaver's own defaults there is no list to start from, and nothing is made.
+    if (result == 0) {
+        char self[4096] = {};
+        ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
+        EXPECT_NE(text.str().find(std::string("GL: ") + self + " --root"), std::string::npos) << text.str();
+    } else {
+        EXPECT_FALSE(made.is_open());
+    }
+    unlink((home + "/dotfiles/xscreensaver").c_str());
+    unlink((home + "/.xscreensaver").c_str());
+    rmdir((home + "/dotfiles").c_str());
+    rmdir(folder);
 }
 
 }  // namespace

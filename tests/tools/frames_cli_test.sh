@@ -29,4 +29,5 @@ mkdir "$dir/c"
 env -u DISPLAY -u WAYLAND_DISPLAY -u XAUTHORITY "$frames" --size 320x200 --seed 5 --out "$dir/c" 2 2>"$dir/err" ||
     fail "no frame without a display server: $(cat "$dir/err")"
 cmp -s "$dir/a/frame-00002.png" "$dir/c/frame-00002.png" || fail "the frame differs without a display server"
+"$frames" --help | grep -q "DISPLAY nor WAYLAND_DISPLAY" || fail "--help does not say that no display is needed"
 echo "PASS"

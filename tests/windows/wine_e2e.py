@@ -430,6 +430,38 @@ def case_killed_wineserver_ends_configure_and_preview():
     ends_with_its_wineserver(process, "/p")
 
 
+def alive(pid):
+    try:
+        return open("/proc/%d/stat" % pid).read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
+def case_preview_ends_when_its_host_process_is_killed():
+    host = start(os.path.join(BUILD, "brisalo_preview_check.exe"), "hold",
+                 "Z:" + os.path.abspath(SCR).replace("/", "\\"))
+    try:
+        line = host.stdout.readline()
+        check(line.strip() == "previewing", "the preview did not start: %r" % line)
+        # Wine names each process by its Windows command line; the saver's holds the host's.
+        programs = [(pid, command.split(b"\0")[0].lower()) for pid, _, command in prefix_processes()]
+        savers = [pid for pid, program in programs if program.endswith(b"brisalo.scr")]
+        hosts = [pid for pid, program in programs if program.endswith(b"brisalo_preview_check.exe")]
+        check(savers and hosts, "no saver or no host among %r" % programs)
+        for pid in hosts:
+            os.kill(pid, signal.SIGKILL)
+        killed = time.time()
+        while any(alive(pid) for pid in savers) and time.time() < killed + 10:
+            time.sleep(0.2)
+        left = [pid for pid in savers if alive(pid)]
+        for pid in left:
+            os.kill(pid, signal.SIGKILL)
+        check(not left, "the preview still runs 10 s after its host's process was killed")
+        print("    ended %.1f s after its host's process" % (time.time() - killed))
+    finally:
+        stop(host)
+
+
 def case_other_modes_end_at_once():
     # A preview handle that names no window, the password change (no such hook on NT
     # systems) and an unknown switch: nothing to show, exit code 0.

@@ -20,10 +20,7 @@ const char* const kFramesUsage =
     "  --passes N       passes per frame, 1 to 10 (default 2)\n"
     "  --no-mirrors     draw each pass once, as with mirrors switched off\n"
     "  --out DIR        folder for the files DIR/frame-NNNNN.png (default: current folder)\n"
-    "  --help           show this text\n"
-    "\n"
-    "Needs an X display (DISPLAY) for its offscreen OpenGL context, e.g. run it under\n"
-    "xvfb-run on a machine without one.\n";
+    "  --help           show this text\n";
 
 namespace {
 

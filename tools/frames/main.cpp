@@ -58,11 +58,11 @@ int main(int argc, char** argv) {
     FrameOptions options;
     std::string error;
     if (!ParseFrameOptions(argc, argv, &options, &error)) {
-        std::fprintf(stderr, "brisalo-frames: %s\n\n%s", error.c_str(), kFramesUsage);
+        std::fprintf(stderr, "brisalo-frames: %s\n\n%s\n%s", error.c_str(), kFramesUsage, kOffscreenContextNeeds);
         return 2;
     }
     if (options.help) {
-        std::fputs(kFramesUsage, stdout);
+        std::printf("%s\n%s", kFramesUsage, kOffscreenContextNeeds);
         return 0;
     }
     if (!isWritableFolder(options.outDir)) {
