@@ -12,10 +12,6 @@
 #include "platform/log.h"
 #include "platform/unix/executable_folder.h"
 
-#ifndef BRISALO_DIALOGS_FROM_BINDIR
-#define BRISALO_DIALOGS_FROM_BINDIR "../libexec/brisalo"
-#endif
-
 namespace {
 
 constexpr const char* kWaylandSaver = "brisalo-wayland";
@@ -48,9 +44,8 @@ bool CompositorAnswers() {
 void HandOverToWayland(int argc, char** argv) {
     if (IsX11OnlyLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW")) || !CompositorAnswers()) return;
     const std::string folder = ExecutableFolder();
-    const std::string candidates[] = {folder + "/" + kWaylandSaver,
-                                      folder + "/" BRISALO_DIALOGS_FROM_BINDIR "/" + kWaylandSaver};
-    for (const std::string& path : candidates) {
+    for (const std::string& companions : CompanionFolders()) {
+        const std::string path = companions + "/" + kWaylandSaver;
         if (access(path.c_str(), X_OK) != 0) continue;
         argv[0] = const_cast<char*>(path.c_str());
         execv(path.c_str(), argv);

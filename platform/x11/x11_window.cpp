@@ -85,14 +85,7 @@ Display* X11Display() {
     return x11.display;
 }
 
-// A class is the process's own record, as on Windows: it needs no display. Without one the
-// window cannot be made, and the display's absence is what gets reported.
-bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance) {
-    if (!x11.className.empty()) return false;
-    x11.className = className;
-    x11.procedure = procedure;
-    return true;
-}
+PlatformWindow UnixSaverWindow() { return x11.window; }
 
 int32_t PlatformGetScreenWidth() {
     return X11Display() != nullptr ? DisplayWidth(x11.display, DefaultScreen(x11.display)) : 0;
@@ -205,7 +198,7 @@ void MapSaverWindow(Display* display, Window window, bool topLevel, Window paren
 
 PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
                                     int32_t width, int32_t height) {
-    if (X11Display() == nullptr || x11.className != className || x11.window != 0) return 0;
+    if (X11Display() == nullptr || unixLayer.className != className || x11.window != 0) return 0;
     if (!child) parent = 0;
     if (child && parent == 0) return 0;
     Display* display = x11.display;
@@ -229,11 +222,11 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
     x11.width = width;
     x11.height = height;
 
-    x11.procedure(window, WM_CREATE, 0, 0);
+    unixLayer.procedure(window, WM_CREATE, 0, 0);
     if (x11.window == 0) return 0;
     MapSaverWindow(display, window, topLevel, host);
     // As when a window appears under the pointer: the window procedure picks the cursor.
-    x11.procedure(window, WM_SETCURSOR, window, HTCLIENT | (WM_MOUSEMOVE << 16));
+    unixLayer.procedure(window, WM_SETCURSOR, window, HTCLIENT | (WM_MOUSEMOVE << 16));
     return window;
 }
 
@@ -257,7 +250,7 @@ bool PlatformDestroyWindow(PlatformWindow window) {
         XDestroyWindow(x11.display, x11.window);
         if (x11.host != 0) XSelectInput(x11.display, x11.host, NoEventMask);
     }
-    x11.procedure(x11.window, WM_DESTROY, 0, 0);
+    unixLayer.procedure(x11.window, WM_DESTROY, 0, 0);
     X11ForgetWindow();
     XFlush(x11.display);
     return true;

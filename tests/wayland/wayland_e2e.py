@@ -319,6 +319,11 @@ def case_swayidle_starts_it_through_brisalo(work):
         check("X display" in done.stderr and not saver_processes(), "--root went to Wayland: %r" % done.stderr)
         done = sway.run(brisalo, "--help")
         check("--layer" in done.stdout, "brisalo --help did not hand over: %r" % done.stdout)
+        # Words that are no option get the X11 saver's one line, and nothing runs.
+        done = sway.run(brisalo, "--bogus", "/x")
+        check(done.returncode == 0 and done.stderr == ('brisalo: ignoring "--bogus": not an option (see --help)\n'
+                                              'brisalo: ignoring "/x": not an option (see --help)\n')
+              and not saver_processes(), "an unknown word: %d %r" % (done.returncode, done.stderr))
 
 
 def saver_processes():

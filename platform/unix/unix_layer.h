@@ -1,0 +1,37 @@
+#pragma once
+
+// What the X11 and Wayland layers share beyond the window-free services: the one registered
+// class, the emulated message queue, the launch read at the start and the stop signal.
+// platform/unix holds the shared code; each window system defines the hooks at the end.
+#include <csignal>
+#include <string>
+
+#include "platform/emulated_queue.h"
+#include "platform/platform.h"
+
+struct UnixLayer {
+    std::string className;  // the one registered class
+    WindowProcedure procedure = nullptr;
+    EmulatedQueue queue;
+};
+
+extern UnixLayer unixLayer;
+
+// The number of the stop signal (SIGTERM, SIGINT or SIGHUP) once one came, else 0. The
+// message pump then ends the run through the normal teardown.
+extern volatile sig_atomic_t unixStopSignal;
+
+// Hooks, one definition in each window system's layer.
+// The saver window; 0 before its creation and once it is destroyed.
+PlatformWindow UnixSaverWindow();
+// Turns what the display has sent into queued messages, without waiting.
+void UnixPumpEvents();
+// Reads the command line in this window system's words; runs once the stop handling is in
+// place. `failure` keeps the text that the launch's failure points to.
+PlatformLaunch UnixReadLaunch(int argc, char** argv, std::string* failure);
+// Dialogs: the owner a dialog may honour (0 where the window system has no foreign windows),
+// what the module installs around GTK's display, and letting go of the keyboard and pointer
+// so that a message box can take them.
+PlatformWindow UnixDialogOwner(PlatformWindow owner);
+void UnixInstallDisplayErrorHandlers(bool chainPrevious);
+void UnixReleaseInput();
