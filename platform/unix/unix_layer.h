@@ -21,6 +21,10 @@ extern UnixLayer unixLayer;
 // message pump then ends the run through the normal teardown.
 extern volatile sig_atomic_t unixStopSignal;
 
+// execv(path, argv) that keeps a stop which came before it, or comes while the new program
+// starts, for that program to handle; returns only when exec failed (errno says why).
+void UnixExecKeepingTheStop(const char* path, char* const* argv);
+
 // Hooks, one definition in each window system's layer.
 // The saver window; 0 before its creation and once it is destroyed.
 PlatformWindow UnixSaverWindow();

@@ -10,6 +10,7 @@
 #include "platform/log.h"
 #include "platform/x11/x11_bad_target.h"
 #include "platform/x11/x11_error_trap.h"
+#include "platform/x11/wayland_hand_over.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
 
@@ -68,18 +69,21 @@ void NameWindow(Window window, const char* className, const char* title) {
 
 }  // namespace
 
-// Said once, naming the display, however many calls find it missing.
+// Said once, naming the display (and a Wayland one that was named but silent), however
+// many calls find it missing.
 Display* X11Display() {
     if (x11.display == nullptr && !x11.displayMissing) {
         x11.display = XOpenDisplay(nullptr);
         if (x11.display == nullptr) {
             x11.displayMissing = true;
             const char* name = XDisplayName(nullptr);
-            if (name == nullptr || *name == '\0') {
-                PlatformLogError("cannot open the X display: DISPLAY is not set");
-            } else {
-                PlatformLogError("cannot open the X display \"%s\"", name);
-            }
+            const std::string reason = name == nullptr || *name == '\0'
+                                           ? std::string(": DISPLAY is not set")
+                                           : " \"" + std::string(name) + "\"";
+            const char* wayland = SilentWaylandDisplay();
+            const std::string also =
+                wayland != nullptr ? ", and the Wayland display \"" + std::string(wayland) + "\" did not answer" : "";
+            PlatformLogError("cannot open the X display%s%s", reason.c_str(), also.c_str());
         }
     }
     return x11.display;

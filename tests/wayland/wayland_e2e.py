@@ -19,7 +19,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from saver_e2e import SKIP, Failure, check, end_group, processes_running, wait_for  # noqa: E402
+from saver_e2e import (SKIP, Failure, check, end_group, processes_running, stop_at_its_start,  # noqa: E402
+                       wait_for)
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import pictures  # noqa: E402  (shared with the X11 and Windows suites)
@@ -319,6 +320,15 @@ def case_swayidle_starts_it_through_brisalo(work):
         check("X display" in done.stderr and not saver_processes(), "--root went to Wayland: %r" % done.stderr)
         done = sway.run(brisalo, "--help")
         check("--layer" in done.stdout, "brisalo --help did not hand over: %r" % done.stdout)
+        # A Wayland saver that cannot be run is said to be what it is.
+        folder = os.path.join(work, "not-executable")
+        os.mkdir(folder)
+        shutil.copy(brisalo, folder)
+        shutil.copy(os.path.join(work, "brisalo-wayland"), folder)
+        os.chmod(os.path.join(folder, "brisalo-wayland"), 0o644)
+        done = sway.run(os.path.join(folder, "brisalo"), "--version")
+        check(done.stderr == "brisalo: a Wayland session, but %s/brisalo-wayland is not executable; trying X11\n"
+              % folder and done.stdout.startswith("brisalo "), "a twin that cannot run: %r" % done.stderr)
         # Words that are no option get the X11 saver's one line, and nothing runs.
         done = sway.run(brisalo, "--bogus", "/x")
         check(done.returncode == 0 and done.stderr == ('brisalo: ignoring "--bogus": not an option (see --help)\n'
@@ -328,6 +338,43 @@ def case_swayidle_starts_it_through_brisalo(work):
 
 def saver_processes():
     return processes_running(os.path.join(WORK, "brisalo-wayland"))
+
+
+def stop_when_handed_over(process, timeout=5.0):
+    """SIGTERM the moment the process has become the Wayland saver, while it loads."""
+    deadline = time.monotonic() + timeout
+    while process.poll() is None and time.monotonic() < deadline:
+        try:
+            handed_over = os.readlink("/proc/%d/exe" % process.pid).endswith("/brisalo-wayland")
+        except OSError:
+            handed_over = False
+        if handed_over:
+            process.send_signal(signal.SIGTERM)
+            return
+    raise Failure("brisalo never handed over: exit code %s" % process.poll())
+
+
+def case_stopped_at_its_start_ends_through_teardown(work):
+    """brisalo /s stopped the moment it takes SIGTERM, before it hands over to the Wayland
+    saver, and the moment it has handed over, before the Wayland saver has a handler: the
+    stop is kept for the Wayland saver, whose run ends with 0 through teardown."""
+    with Compositor(work) as sway:
+        for how, stopper in (("at its start", stop_at_its_start), ("as it hands over", stop_when_handed_over)):
+            for run in range(20):
+                saver = subprocess.Popen([os.path.join(work, "brisalo"), "/s"], env=sway.env,
+                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                         text=True, start_new_session=True)
+                what = "stopped %s, run %d" % (how, run + 1)
+                try:
+                    stopper(saver)
+                    try:
+                        err = saver.communicate(timeout=8)[1]
+                    except subprocess.TimeoutExpired:
+                        raise Failure("%s: the saver did not end" % what)
+                    check(saver.returncode == 0, "%s: exit code %d, stderr %r" % (what, saver.returncode, err))
+                finally:
+                    stop(saver)
+        check(not saver_processes(), "a saver outlived its stop")
 
 
 def case_layer_takes_no_input_and_ends_on_sigterm(work):
