@@ -28,8 +28,14 @@ void UnixExecKeepingTheStop(const char* path, char* const* argv);
 // Hooks, one definition in each window system's layer.
 // The saver window; 0 before its creation and once it is destroyed.
 PlatformWindow UnixSaverWindow();
-// Turns what the display has sent into queued messages, without waiting.
+// Turns what the display has sent into queued messages, without waiting, and sends what
+// is waiting to go to it.
 void UnixPumpEvents();
+// The display connection's file descriptor, which a pause waits on; -1 without one.
+int UnixDisplayFd();
+// Whether a pause should end although no message waits (the display has news for the
+// frame loop of its own).
+bool UnixWakeEarly();
 // Reads the command line in this window system's words; runs once the stop handling is in
 // place. `failure` keeps the text that the launch's failure points to.
 PlatformLaunch UnixReadLaunch(int argc, char** argv, std::string* failure);

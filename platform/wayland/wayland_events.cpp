@@ -38,6 +38,10 @@ intptr_t WaylandPointParam(int32_t x, int32_t y) {
     return static_cast<intptr_t>((static_cast<uint32_t>(y) & 0xFFFF) << 16 | (static_cast<uint32_t>(x) & 0xFFFF));
 }
 
+int UnixDisplayFd() { return wayland.display != nullptr ? wl_display_get_fd(wayland.display) : -1; }
+
+bool UnixWakeEarly() { return false; }
+
 void UnixPumpEvents() {
     WaylandPump();
     TellLayout();

@@ -136,6 +136,10 @@ void Translate(XEvent& event) {
 
 }  // namespace
 
+int UnixDisplayFd() { return x11.display != nullptr ? ConnectionNumber(x11.display) : -1; }
+
+bool UnixWakeEarly() { return false; }
+
 void UnixPumpEvents() {
     if (x11.display == nullptr) return;
     while (XPending(x11.display) > 0) {
