@@ -47,10 +47,14 @@ void DrawFrame(Renderer& renderer, PlatformDevice device, uint32_t flags) {
     PlatformSwapBuffers(device);
 }
 
-// Messages first, frames only when none waits: input is never more than one frame and one
-// pause late. Without a Renderer it only waits for the window to go.
+// Messages first, frames only when none waits. The pause after a frame lasts sleepMs; a
+// message that cuts it short (where the platform's pause wakes for one) is answered at once
+// and the rest of the pause follows, so input is answered within the frame and the pace
+// stays. Without a Renderer it only waits for the window to go.
 void RunFrameLoop(PlatformDevice device, bool showFps) {
     uint32_t lastReport = PlatformGetTickCount();
+    uint32_t pauseStart = 0;
+    uint32_t pauseMs = 0;  // the pause after the last frame, until it has passed
     for (;;) {
         PlatformMessage message;
         if (PlatformPeekMessage(&message)) {
@@ -58,6 +62,14 @@ void RunFrameLoop(PlatformDevice device, bool showFps) {
             PlatformTranslateMessage(message);
             PlatformDispatchMessage(message);
             continue;
+        }
+        if (pauseMs != 0) {
+            const uint32_t passed = PlatformGetTickCount() - pauseStart;
+            if (passed < pauseMs) {
+                PlatformSleep(pauseMs - passed);
+                continue;
+            }
+            pauseMs = 0;
         }
         if (currentRenderer == nullptr) {
             PlatformSleep(kIdlePauseMs);
@@ -73,7 +85,9 @@ void RunFrameLoop(PlatformDevice device, bool showFps) {
             lastReport = PlatformGetTickCount();
             PlatformLogError("%.1f frames per second", static_cast<double>(currentRenderer->measuredFps));
         }
-        PlatformSleep(static_cast<uint32_t>(currentRenderer->sleepMs));
+        pauseStart = PlatformGetTickCount();
+        pauseMs = static_cast<uint32_t>(currentRenderer->sleepMs);
+        PlatformSleep(pauseMs);
     }
 }
 

@@ -1,8 +1,11 @@
 #!/bin/sh
 # The lint step of the test command: shellcheck on the scripts, and the include rules of the
 # layers: platform/ is the ground floor and includes nothing from the folders above it
-# (shell/, scene/, render/, images/, tools/); scene/, images/ and render/ include no window
-# system's folder (platform/x11/, platform/win32/, platform/wayland/).
+# (shell/, scene/, render/, images/, tools/, tests/, bench/); shell/, scene/, images/ and
+# render/ include none of platform/'s folders (the window systems x11/, wayland/, win32/,
+# the Linux floor unix/, gtk/, egl/, fake/), only its top-level contract; and each of those
+# folders includes no other but the floors it stands on (x11/ and wayland/ on unix/ and egl/,
+# gtk/ on unix/).
 # Usage: tools/lint.sh [TREE]   (default: this source tree; the include rules only for
 # another TREE). Prints each fault; exit 1 when there is one.
 set -e
@@ -33,7 +36,21 @@ forbid() {
         fi
     done
 }
-forbid 'shell|scene|render|images|tools' platform
-forbid 'platform/x11|platform/win32|platform/wayland' scene images render
+forbid 'shell|scene|render|images|tools|tests|bench' platform
+forbid 'platform/(x11|wayland|win32|unix|gtk|egl|fake)' shell scene images render
+# Each platform folder, then the folders it may include besides itself.
+while read -r folder floors; do
+    others=$(echo "x11 wayland win32 unix gtk egl fake" | tr ' ' '\n' |
+        grep -vxE "$folder${floors:+|$(echo "$floors" | tr ' ' '|')}" | paste -sd '|' -)
+    forbid "platform/($others)" "platform/$folder"
+done <<EOF
+x11 unix egl
+wayland unix egl
+gtk unix
+unix
+egl
+win32
+fake
+EOF
 [ $status -eq 0 ] || echo "lint: failed" >&2
 exit $status

@@ -59,10 +59,14 @@ PlatformWindow PlatformGetForegroundWindow() {
 
 uint32_t PlatformGetTickCount() { return fakePlatform.tick; }
 
+// The clock moves on by the pause, then what the test scripted for the pause happens; a
+// script that sets `wokeAfter` has the pause end that early, as input ends a Linux pause.
 void PlatformSleep(uint32_t milliseconds) {
     fakePlatform.note("Sleep " + std::to_string(milliseconds));
     fakePlatform.sleeps.push_back(milliseconds);
+    fakePlatform.wokeAfter = milliseconds;
     if (fakePlatform.onSleep) fakePlatform.onSleep();
+    fakePlatform.tick += fakePlatform.wokeAfter < milliseconds ? fakePlatform.wokeAfter : milliseconds;
 }
 
 bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance) {

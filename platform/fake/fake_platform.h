@@ -39,8 +39,10 @@ struct FakePlatform {
     std::function<void()> duringVerify;  // input that arrives while the password dialog is up
     // What the user does while the dialog is up; runs after WM_INITDIALOG.
     std::function<void(PlatformWindow dialog, DialogProcedure procedure)> dialogScript;
-    // Runs in every pause of the frame loop, where input can arrive.
+    // Runs in every pause of the frame loop, where input can arrive. It may set wokeAfter
+    // below the pause's length: the pause then ends that many milliseconds in.
     std::function<void()> onSleep;
+    uint32_t wokeAfter = 0;
 
     // What happened, in order.
     std::vector<std::string> journal;

@@ -42,12 +42,12 @@ struct Snapshot {
 };
 
 // The store's state for the process: what was read, and why the last call failed.
-struct X11SettingsState {
+struct SettingsStoreState {
     Snapshot snapshot;
     std::string lastError;
 };
 
-X11SettingsState store;
+SettingsStoreState store;
 
 // XDG asks that a relative or empty XDG_CONFIG_HOME be ignored.
 std::string SettingsDirectory() {
@@ -222,7 +222,7 @@ void KeepSaved(const std::string& fileName, std::shared_ptr<const RegistryFile> 
 
 }  // namespace
 
-void X11ForgetSettingsSnapshot() { store.snapshot = Snapshot(); }
+void ForgetSettingsSnapshot() { store.snapshot = Snapshot(); }
 
 SettingsKey* PlatformOpenSettingsKey(const char* path) {
     const std::string fileName = SettingsFileName();

@@ -92,7 +92,7 @@ void KeyboardKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t
     wayland.repeatKey = 0;
     if (wayland.repeatRate > 0 && xkb_keymap_key_repeats(wayland.keymap, code)) {
         wayland.repeatKey = key;
-        wayland.repeatMessage = wayland.queue.messages.back();
+        wayland.repeatMessage = unixLayer.queue.messages.back();
         wayland.repeatDueTick = PlatformGetTickCount() + static_cast<uint32_t>(wayland.repeatDelayMs);
     }
 }

@@ -1,64 +1,41 @@
 #include "platform/wayland/wayland_options.h"
 
-#include <cstring>
+#include "platform/log.h"
+#include "platform/unix/linux_command_line.h"
 
 namespace {
 
-// "-name" and "--name" are one option; a word that is neither is the shell's.
-const char* OptionName(const char* word) {
-    if (word[0] != '-' || word[1] == '\0') return nullptr;
-    return word[1] == '-' ? word + 2 : word + 1;
-}
+const char* const kX11HostsWord =
+    "--root and --window-id name an X11 window; a Wayland session has none (--layer draws on the desktop's "
+    "background)";
 
-bool ParsePasses(const char* text, int32_t* passes) {
-    if (text == nullptr || *text == '\0' || std::strlen(text) > 2) return false;
-    int32_t value = 0;
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c < '0' || *c > '9') return false;
-        value = value * 10 + (*c - '0');
-    }
-    if (value < 1 || value > 10) return false;
-    *passes = value;
-    return true;
-}
+const LinuxWord kWaylandWords[] = {
+    {"layer", LinuxWordRole::Entry, false},
+    {"root", LinuxWordRole::Foreign, false, kX11HostsWord},
+    {"window-id", LinuxWordRole::Foreign, true, kX11HostsWord},
+    {"add-to-xscreensaver", LinuxWordRole::Foreign, false,
+     "--add-to-xscreensaver edits XScreenSaver's list, an X11 saver's; a Wayland session has none"},
+};
 
 }  // namespace
 
-WaylandOptions ParseWaylandOptions(int argc, const char* const* argv) {
-    WaylandOptions options;
-    for (int i = 1; i < argc; ++i) {
-        const char* name = OptionName(argv[i]);
-        if (name == nullptr) {
-            options.switches.emplace_back(argv[i]);
-        } else if (std::strcmp(name, "layer") == 0) {
-            options.layer = true;
-        } else if (std::strcmp(name, "mirrors") == 0) {
-            options.run.useMirrors = 1;
-        } else if (std::strcmp(name, "no-mirrors") == 0) {
-            options.run.useMirrors = 0;
-        } else if (std::strcmp(name, "fps") == 0) {
-            options.run.showFps = true;
-        } else if (std::strcmp(name, "help") == 0) {
-            options.help = true;
-        } else if (std::strcmp(name, "version") == 0) {
-            options.version = true;
-        } else if (std::strcmp(name, "passes") == 0) {
-            const char* value = i + 1 < argc && OptionName(argv[i + 1]) == nullptr ? argv[++i] : nullptr;
-            if (!ParsePasses(value, &options.run.passCount)) {
-                options.run.passCount = 0;
-                options.messages.push_back("--passes takes a number from 1 to 10, not " +
-                                           (value == nullptr ? std::string("nothing")
-                                                             : "\"" + std::string(value) + "\"") +
-                                           "; starting with the default");
-            }
-        } else if (std::strcmp(name, "root") == 0 || std::strcmp(name, "window-id") == 0) {
-            options.x11Only = true;
-            if (std::strcmp(name, "window-id") == 0 && i + 1 < argc && OptionName(argv[i + 1]) == nullptr) ++i;
-        } else {
-            options.switches.emplace_back(argv[i]);  // "-s" is the shell's switch, as on Windows
-        }
+// The run on the background is a preview of the pretend host: the same run without close
+// rules.
+PlatformLaunch ReadWaylandLaunch(int argc, const char* const* argv, std::string* failure) {
+    const LinuxCommandLine line =
+        ParseLinuxCommandLine(argc, argv, kWaylandWords, sizeof kWaylandWords / sizeof kWaylandWords[0]);
+    for (const std::string& message : line.messages) PlatformLogError("%s", message.c_str());
+    PlatformLaunch launch = LaunchFromLinuxLine(line, false, kWaylandUsage, "/s or --layer", failure);
+    if (launch.help || launch.version || launch.failure != nullptr) return launch;
+    if (line.entry) {
+        launch.mode = LaunchMode::Preview;
+        launch.window = kWaylandLayerHost;
+    } else if (launch.mode == LaunchMode::Preview) {
+        *failure = "/p names a host's window; a Wayland session has none (--layer draws on the desktop's background)";
+        launch.failure = failure->c_str();
+        launch.mode = LaunchMode::Nothing;
     }
-    return options;
+    return launch;
 }
 
 const char* const kWaylandUsage =

@@ -1,26 +1,21 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "platform/launch.h"
+#include "platform/platform.h"
 
-// The Wayland saver's command line: the Windows-style switches (/s, /c, /p ID, /a) as on
-// every platform, and options of its own, one dash or two: --layer (the hosted run on the
-// desktop's background, for lockers), and the run options --mirrors, --no-mirrors,
-// --passes N and --fps, which hold with /s and --layer alike.
-struct WaylandOptions {
-    bool layer = false;
-    RunOptions run;
-    bool help = false;
-    bool version = false;
-    bool x11Only = false;                // --root or --window-id: an X11 host's option
-    std::vector<std::string> switches;   // every other word, in order, for the shell's parser
-    std::vector<std::string> messages;   // one line each for standard error, without the prefix
-};
+// The Wayland saver's command line: the shared Linux one (platform/unix/linux_command_line.h)
+// with one word of its own, --layer: the hosted run on the desktop's background, for
+// lockers. X11's host words (--root, --window-id, --add-to-xscreensaver) and /p name windows
+// a Wayland session does not have: nothing runs, and one line says why.
 
-WaylandOptions ParseWaylandOptions(int argc, const char* const* argv);
+// The pretend host of a --layer run.
+constexpr PlatformWindow kWaylandLayerHost = 0x5750;
+
+// The launch the line asks for. Lines about words that were skipped are written to standard
+// error as they are read; `failure` keeps the text that launch.failure points to.
+PlatformLaunch ReadWaylandLaunch(int argc, const char* const* argv, std::string* failure);
 
 // What --help prints on standard output.
 extern const char* const kWaylandUsage;

@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/emulated_queue.h"
 #include "platform/platform.h"
+#include "platform/unix/unix_layer.h"
+#include "platform/wayland/wayland_options.h"
 #include "platform/wayland/wayland_protocols.h"
 
 // One output and the saver's surface on it. Held by pointer: the listeners keep its address.
@@ -53,8 +54,6 @@ struct WaylandState {
     wl_seat* seat = nullptr;
     std::vector<std::unique_ptr<WaylandOutput>> outputs;
 
-    std::string className;  // the one registered class
-    WindowProcedure procedure = nullptr;
     PlatformWindow window = 0;  // the saver's window (all its surfaces); 0 before and after
     bool hosted = false;        // --layer: the background layer, no input of ours
     int32_t toldWidth = 0;      // the size the window procedure last heard of (surface 0's)
@@ -88,18 +87,12 @@ struct WaylandState {
     int32_t pointerX = 0;       // the latest position, in global coordinates
     int32_t pointerY = 0;
     uint32_t heldButtons = 0;   // X's Button1Mask... bits of the buttons held down
-
-    EmulatedQueue queue;
 };
 
 extern WaylandState wayland;
 
-// Set by SIGTERM, SIGINT and SIGHUP; the message pump ends the run through the normal teardown.
-extern volatile sig_atomic_t waylandStopRequested;
-
-// The window handle of the saver's window, and the pretend host of a --layer run.
+// The window handle of the saver's window.
 constexpr PlatformWindow kWaylandWindow = 0x5751;
-constexpr PlatformWindow kWaylandLayerHost = 0x5750;
 
 // The compositor's connection and globals, made on first use; false when there is none
 // (said once).

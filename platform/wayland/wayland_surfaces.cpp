@@ -137,5 +137,5 @@ void WaylandWindowGone() {
     for (auto& output : wayland.outputs) WaylandDestroySurface(*output);
     const PlatformWindow window = wayland.window;
     wayland.window = 0;
-    wayland.procedure(window, WM_DESTROY, 0, 0);
+    unixLayer.procedure(window, WM_DESTROY, 0, 0);
 }

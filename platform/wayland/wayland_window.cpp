@@ -33,12 +33,7 @@ void WaitForConfigures() {
 
 }  // namespace
 
-bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance) {
-    if (!wayland.className.empty()) return false;
-    wayland.className = className;
-    wayland.procedure = procedure;
-    return true;
-}
+PlatformWindow UnixSaverWindow() { return wayland.window; }
 
 // The first output's mode: what the first surface will be configured to, as a rule.
 int32_t PlatformGetScreenWidth() {
@@ -63,7 +58,7 @@ bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect) {
 PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
                                     int32_t width, int32_t height) {
     (void)title;
-    if (!WaylandConnect() || wayland.className != className || wayland.window != 0) return 0;
+    if (!WaylandConnect() || unixLayer.className != className || wayland.window != 0) return 0;
     if (child && parent != kWaylandLayerHost) return 0;
     if (child && wayland.layerShell == nullptr) {
         PlatformLogError("--layer needs a compositor with the layer shell (zwlr_layer_shell_v1)");
@@ -77,7 +72,7 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
     wayland.window = kWaylandWindow;
     wayland.toldWidth = width;
     wayland.toldHeight = height;
-    wayland.procedure(wayland.window, WM_CREATE, 0, 0);
+    unixLayer.procedure(wayland.window, WM_CREATE, 0, 0);
     if (wayland.window == 0) return 0;
 
     for (auto& output : wayland.outputs) {
@@ -94,7 +89,7 @@ void PlatformShowWindow(PlatformWindow, int32_t) {}
 bool PlatformDestroyWindow(PlatformWindow window) {
     if (window == 0 || window != wayland.window) return false;
     for (auto& output : wayland.outputs) WaylandDestroySurface(*output);
-    wayland.procedure(window, WM_DESTROY, 0, 0);
+    unixLayer.procedure(window, WM_DESTROY, 0, 0);
     wayland.window = 0;
     if (wayland.display != nullptr) wl_display_flush(wayland.display);
     return true;

@@ -11,19 +11,17 @@
 
 #include "platform/log.h"
 #include "platform/unix/executable_folder.h"
-
-#ifndef BRISALO_DIALOGS_FROM_BINDIR
-#define BRISALO_DIALOGS_FROM_BINDIR "../libexec/brisalo"
-#endif
+#include "platform/unix/unix_layer.h"
 
 namespace {
 
 constexpr const char* kWaylandSaver = "brisalo-wayland";
 
+// WAYLAND_DISPLAY when it was set but nothing answered there.
+std::string silentDisplay;
+
 // WAYLAND_DISPLAY is a socket name in XDG_RUNTIME_DIR, or a path of its own.
-bool CompositorAnswers() {
-    const char* name = std::getenv("WAYLAND_DISPLAY");
-    if (name == nullptr || *name == '\0') return false;
+bool Answers(const char* name) {
     std::string path = name;
     if (name[0] != '/') {
         const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -41,6 +39,14 @@ bool CompositorAnswers() {
     return answers;
 }
 
+bool CompositorAnswers() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    if (name == nullptr || *name == '\0') return false;
+    if (Answers(name)) return true;
+    silentDisplay = name;
+    return false;
+}
+
 }  // namespace
 
 // Beside us in a build tree, else beside the dialog module once installed. A twin that is
@@ -48,14 +54,23 @@ bool CompositorAnswers() {
 void HandOverToWayland(int argc, char** argv) {
     if (IsX11OnlyLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW")) || !CompositorAnswers()) return;
     const std::string folder = ExecutableFolder();
-    const std::string candidates[] = {folder + "/" + kWaylandSaver,
-                                      folder + "/" BRISALO_DIALOGS_FROM_BINDIR "/" + kWaylandSaver};
-    for (const std::string& path : candidates) {
-        if (access(path.c_str(), X_OK) != 0) continue;
+    std::string notExecutable;
+    for (const std::string& companions : CompanionFolders()) {
+        const std::string path = companions + "/" + kWaylandSaver;
+        if (access(path.c_str(), X_OK) != 0) {
+            if (notExecutable.empty() && access(path.c_str(), F_OK) == 0) notExecutable = path;
+            continue;
+        }
         argv[0] = const_cast<char*>(path.c_str());
-        execv(path.c_str(), argv);
+        UnixExecKeepingTheStop(path.c_str(), argv);
         PlatformLogError("cannot start %s: %s", path.c_str(), std::strerror(errno));
         return;
     }
-    PlatformLogError("a Wayland session, but no %s beside %s; trying X11", kWaylandSaver, folder.c_str());
+    if (!notExecutable.empty()) {
+        PlatformLogError("a Wayland session, but %s is not executable; trying X11", notExecutable.c_str());
+    } else {
+        PlatformLogError("a Wayland session, but no %s beside %s; trying X11", kWaylandSaver, folder.c_str());
+    }
 }
+
+const char* SilentWaylandDisplay() { return silentDisplay.empty() ? nullptr : silentDisplay.c_str(); }

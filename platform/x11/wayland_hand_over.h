@@ -9,3 +9,7 @@ void HandOverToWayland(int argc, char** argv);
 // Whether the line belongs to the X11 saver whatever the session: an X11 host's options or
 // the preview switch, whose handle is an X window. environmentWindow is XSCREENSAVER_WINDOW.
 bool IsX11OnlyLine(int argc, const char* const* argv, const char* environmentWindow);
+
+// WAYLAND_DISPLAY when the hand-over found it set but nothing answering there, else null:
+// worth saying when there is no X display either.
+const char* SilentWaylandDisplay();

@@ -10,7 +10,7 @@
 namespace {
 
 void Queue(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    x11.queue.messages.push_back({x11.window, message, wParam, lParam});
+    unixLayer.queue.messages.push_back({x11.window, message, wParam, lParam});
 }
 
 intptr_t PointParam(int x, int y) {
@@ -43,7 +43,7 @@ bool LosesActivation(const XFocusChangeEvent& event) {
 // the run as a destruction would.
 void WindowGone() {
     x11.grabbed = false;
-    x11.procedure(x11.window, WM_DESTROY, 0, 0);
+    unixLayer.procedure(x11.window, WM_DESTROY, 0, 0);
     X11ForgetWindow();
 }
 
@@ -142,7 +142,11 @@ void Translate(XEvent& event) {
 
 }  // namespace
 
-void X11PumpEvents() {
+int UnixDisplayFd() { return x11.display != nullptr ? ConnectionNumber(x11.display) : -1; }
+
+bool UnixWakeEarly() { return false; }
+
+void UnixPumpEvents() {
     if (x11.display == nullptr) return;
     while (XPending(x11.display) > 0) {
         XEvent event;

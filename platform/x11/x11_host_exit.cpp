@@ -10,7 +10,7 @@ namespace {
 
 // Runs as the process exits: the teardown is done, only the manner of the end is left.
 void RaiseTheStopSignal() {
-    const int stopSignal = x11StopRequested;
+    const int stopSignal = unixStopSignal;
     if (stopSignal == 0) return;
     std::fflush(nullptr);
     std::signal(stopSignal, SIG_DFL);

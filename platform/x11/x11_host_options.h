@@ -5,27 +5,18 @@
 #include <vector>
 
 #include "platform/launch.h"
+#include "platform/unix/linux_command_line.h"
 
-// The X11 command line. The screen-saver host convention of X11 desktops: `-root` or
-// `-window-id ID` (one dash or two) ask for a hosted run in a window the host owns. Without
-// either, one Windows-style switch word (/s, /p ID, /c[:ID], /a) names the mode, read as
-// Windows reads it. The run options hold for either kind of run. Every other word is a
-// mistake, said in one line and skipped.
+// The X11 command line: the shared Linux one (platform/unix/linux_command_line.h) with the
+// screen-saver host convention of X11 desktops: `-root` or `-window-id ID` ask for a hosted
+// run in a window the host owns, and --add-to-xscreensaver is a task of its own.
 struct HostOptions {
+    LinuxCommandLine line;
     bool hosted = false;        // -root or -window-id was given
     bool windowIdGiven = false;
     bool windowIdBad = false;   // given without a usable id: the run ends
     uint32_t windowId = 0;
-    RunOptions run;
-    bool runOptionGiven = false;
-    bool help = false;
-    bool version = false;
     bool addToXScreenSaver = false;
-    bool emptyLine = false;  // no argument at all: the settings dialog, as on Windows
-    // The first switch word and its number, as a Windows line ("brisalo /p 528"); empty
-    // when there was none.
-    std::string switchLine;
-    std::vector<std::string> messages;  // one line each for standard error, without the prefix
 };
 
 HostOptions ParseHostOptions(int argc, const char* const* argv);

@@ -8,8 +8,8 @@ bool IsX11OnlyLine(int argc, const char* const* argv, const char* environmentWin
     const HostOptions options = ParseHostOptions(argc, argv);
     if (options.hosted || options.addToXScreenSaver) return true;
     const std::string prefix = "brisalo ";
-    if (options.switchLine.size() <= prefix.size()) return false;
-    const char* word = options.switchLine.c_str() + prefix.size();
+    if (options.line.switchLine.size() <= prefix.size()) return false;
+    const char* word = options.line.switchLine.c_str() + prefix.size();
     if (*word == '/' || *word == '-') ++word;
     return *word == 'p' || *word == 'P' || *word == 'l' || *word == 'L';
 }

@@ -1,5 +1,4 @@
-// Process-wide services of the X11 platform: command line, clock, sleep, signals and the
-// things Linux does not have (password libraries, the screen-saver-running flag).
+// The X11 layer's part of the process: its command line and the foreground window.
 #include <X11/Xlib.h>
 
 #include <csignal>
@@ -19,28 +18,16 @@
 #include "platform/x11/wayland_hand_over.h"
 #include "platform/messages.h"
 
-volatile sig_atomic_t x11StopRequested = 0;
-
 namespace {
-
-// What main() was given, read once: the launch, and why a host's line could not be run.
-struct X11ProcessState {
-    PlatformLaunch launch;
-    std::string launchFailure;
-};
-
-X11ProcessState process;
-
-void OnStopSignal(int stopSignal) { x11StopRequested = stopSignal; }
 
 // A host's line becomes a preview of the host's window: the same run, a child filling the
 // window, no close rules, an end when the window goes.
-PlatformLaunch ReadLaunch(int argc, char** argv) {
+PlatformLaunch ReadLaunch(int argc, char** argv, std::string* failure) {
     const HostOptions options = ParseHostOptions(argc, argv);
-    for (const std::string& message : options.messages) PlatformLogError("%s", message.c_str());
+    for (const std::string& message : options.line.messages) PlatformLogError("%s", message.c_str());
     bool onRoot = false;
     PlatformLaunch read =
-        LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, &process.launchFailure);
+        LaunchFromHostOptions(options, std::getenv("XSCREENSAVER_WINDOW"), &onRoot, failure);
     if (options.addToXScreenSaver) {
         read.done = true;
         read.exitCode = AddToXScreenSaver();
@@ -56,26 +43,14 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
 
 }  // namespace
 
-void PlatformStartProcess(int argc, char** argv) {
+// The hand-over first: a Wayland session's line goes to the Wayland saver before any of
+// X's set-up.
+PlatformLaunch UnixReadLaunch(int argc, char** argv, std::string* failure) {
     HandOverToWayland(argc, argv);
     X11ReturnLargeBlocksToTheSystem();
-    struct sigaction action{};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    // A closed terminal or an ended session (SIGHUP) is a stop like any other.
-    for (int stopSignal : {SIGTERM, SIGINT, SIGHUP}) sigaction(stopSignal, &action, nullptr);
-    // A reader that went away (a closed pipe on standard error) is no reason to die.
-    signal(SIGPIPE, SIG_IGN);
-
     X11InstallErrorHandlers(false);
-    process.launch = ReadLaunch(argc, argv);
+    return ReadLaunch(argc, argv, failure);
 }
-
-PlatformInstance PlatformModuleInstance() { return 0; }
-
-int32_t PlatformStartShowCommand() { return static_cast<int32_t>(SW_SHOWDEFAULT); }
-
-PlatformLaunch PlatformGetLaunch() { return process.launch; }
 
 // The window with the input focus, as the top-level window that holds it; 0 when the focus
 // follows the pointer or there is no display.
@@ -105,17 +80,3 @@ PlatformWindow PlatformGetForegroundWindow() {
     return topLevel;
 }
 
-uint32_t PlatformGetTickCount() { return MonotonicMilliseconds(); }
-
-// A stop signal cuts the pause short, so the run ends without waiting for it.
-void PlatformSleep(uint32_t milliseconds) { SleepUnlessStopped(milliseconds, x11StopRequested); }
-
-// Locking belongs to the session's screen locker: there is no per-saver password here,
-// which the shell treats as the NT family does.
-bool PlatformIsNtFamily() { return true; }
-PlatformLibrary PlatformLoadLibrary(const char*) { return 0; }
-void* PlatformGetProcAddress(PlatformLibrary, const char*) { return nullptr; }
-void PlatformFreeLibrary(PlatformLibrary) {}
-
-// Nothing on X11 asks whether a saver runs.
-void PlatformSetScreenSaverRunning(bool) {}

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/emulated_queue.h"
 #include "platform/platform.h"
+#include "platform/unix/unix_layer.h"
 
 // The monitor layout's extensions and the display's power state.
 struct X11MonitorState {
@@ -25,8 +25,6 @@ struct X11MonitorState {
 struct X11State {
     Display* display = nullptr;
     bool displayMissing = false;  // said once that there is none
-    std::string className;  // the one registered class
-    WindowProcedure procedure = nullptr;
 
     Window window = 0;      // the saver window; 0 before creation and once destroyed
     Window host = 0;        // the preview host, watched for its destruction and its size
@@ -44,14 +42,9 @@ struct X11State {
     Cursor definedCursor = 0;
 
     X11MonitorState monitors;
-
-    EmulatedQueue queue;
 };
 
 extern X11State x11;
-
-// Set by SIGTERM, SIGINT and SIGHUP; the message pump ends the run through the normal teardown.
-extern volatile sig_atomic_t x11StopRequested;
 
 // The saver's display connection, opened on first use; nullptr when there is no display.
 Display* X11Display();
@@ -70,6 +63,5 @@ GLXFBConfig X11ChooseConfig(Display* display, bool wantAlpha);
 void X11WatchMonitors(Display* display, Window root);
 bool X11IsScreenChange(const XEvent& event);
 
-// Turns pending X events into queued messages; events that end the window deliver
-// WM_DESTROY at once.
-void X11PumpEvents();
+// Pending X events become queued messages (UnixPumpEvents); events that end the window
+// deliver WM_DESTROY at once.

@@ -10,6 +10,7 @@
 #include "platform/log.h"
 #include "platform/x11/x11_bad_target.h"
 #include "platform/x11/x11_error_trap.h"
+#include "platform/x11/wayland_hand_over.h"
 #include "platform/x11/x11_state.h"
 #include "platform/messages.h"
 
@@ -68,31 +69,27 @@ void NameWindow(Window window, const char* className, const char* title) {
 
 }  // namespace
 
-// Said once, naming the display, however many calls find it missing.
+// Said once, naming the display (and a Wayland one that was named but silent), however
+// many calls find it missing.
 Display* X11Display() {
     if (x11.display == nullptr && !x11.displayMissing) {
         x11.display = XOpenDisplay(nullptr);
         if (x11.display == nullptr) {
             x11.displayMissing = true;
             const char* name = XDisplayName(nullptr);
-            if (name == nullptr || *name == '\0') {
-                PlatformLogError("cannot open the X display: DISPLAY is not set");
-            } else {
-                PlatformLogError("cannot open the X display \"%s\"", name);
-            }
+            const std::string reason = name == nullptr || *name == '\0'
+                                           ? std::string(": DISPLAY is not set")
+                                           : " \"" + std::string(name) + "\"";
+            const char* wayland = SilentWaylandDisplay();
+            const std::string also =
+                wayland != nullptr ? ", and the Wayland display \"" + std::string(wayland) + "\" did not answer" : "";
+            PlatformLogError("cannot open the X display%s%s", reason.c_str(), also.c_str());
         }
     }
     return x11.display;
 }
 
-// A class is the process's own record, as on Windows: it needs no display. Without one the
-// window cannot be made, and the display's absence is what gets reported.
-bool PlatformRegisterClass(const char* className, WindowProcedure procedure, PlatformInstance) {
-    if (!x11.className.empty()) return false;
-    x11.className = className;
-    x11.procedure = procedure;
-    return true;
-}
+PlatformWindow UnixSaverWindow() { return x11.window; }
 
 int32_t PlatformGetScreenWidth() {
     return X11Display() != nullptr ? DisplayWidth(x11.display, DefaultScreen(x11.display)) : 0;
@@ -205,7 +202,7 @@ void MapSaverWindow(Display* display, Window window, bool topLevel, Window paren
 
 PlatformWindow PlatformCreateWindow(const char* className, const char* title, bool child, PlatformWindow parent,
                                     int32_t width, int32_t height) {
-    if (X11Display() == nullptr || x11.className != className || x11.window != 0) return 0;
+    if (X11Display() == nullptr || unixLayer.className != className || x11.window != 0) return 0;
     if (!child) parent = 0;
     if (child && parent == 0) return 0;
     Display* display = x11.display;
@@ -229,11 +226,11 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
     x11.width = width;
     x11.height = height;
 
-    x11.procedure(window, WM_CREATE, 0, 0);
+    unixLayer.procedure(window, WM_CREATE, 0, 0);
     if (x11.window == 0) return 0;
     MapSaverWindow(display, window, topLevel, host);
     // As when a window appears under the pointer: the window procedure picks the cursor.
-    x11.procedure(window, WM_SETCURSOR, window, HTCLIENT | (WM_MOUSEMOVE << 16));
+    unixLayer.procedure(window, WM_SETCURSOR, window, HTCLIENT | (WM_MOUSEMOVE << 16));
     return window;
 }
 
@@ -257,7 +254,7 @@ bool PlatformDestroyWindow(PlatformWindow window) {
         XDestroyWindow(x11.display, x11.window);
         if (x11.host != 0) XSelectInput(x11.display, x11.host, NoEventMask);
     }
-    x11.procedure(x11.window, WM_DESTROY, 0, 0);
+    unixLayer.procedure(x11.window, WM_DESTROY, 0, 0);
     X11ForgetWindow();
     XFlush(x11.display);
     return true;

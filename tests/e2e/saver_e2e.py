@@ -300,6 +300,41 @@ def saver_pid(process):
     raise Failure("the saver process never appeared")
 
 
+def stop_at_its_start(process, timeout=5.0):
+    """SIGTERM the moment the process can take it: once its handler shows in /proc (before
+    that only the dynamic loader runs, which no program can guard)."""
+    deadline = time.monotonic() + timeout
+    while process.poll() is None and time.monotonic() < deadline:
+        try:
+            with open("/proc/%d/status" % process.pid) as f:
+                caught = int(next(line for line in f if line.startswith("SigCgt:")).split()[1], 16)
+        except (OSError, StopIteration, ValueError):
+            caught = 0
+        if caught & (1 << (signal.SIGTERM - 1)):
+            process.send_signal(signal.SIGTERM)
+            return
+    raise Failure("the saver never took SIGTERM: exit code %s" % process.poll())
+
+
+def case_stopped_at_its_start_ends_through_teardown(display):
+    """A full-screen run ends with 0, a hosted one dies of the signal, both after teardown."""
+    for args, number in [(["/s"], 20), (["--root"], 5)]:
+        for run in range(number):
+            saver = subprocess.Popen([BRISALO, *args], env=display.env, stdin=subprocess.DEVNULL,
+                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+            try:
+                stop_at_its_start(saver)
+                what = "%s stopped at its start, run %d" % (" ".join(args), run + 1)
+                if args == ["/s"]:
+                    expect_exit_zero(saver, what)
+                else:
+                    expect_end_by_signal(saver, what, signal.SIGTERM)
+            finally:
+                stop(saver)
+    check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False),
+          "a window outlived its saver")
+
+
 def case_screensaver_ends_on_sighup(display):
     saver = start_full_screen(display)
     try:
@@ -327,6 +362,18 @@ def case_no_display_says_so(display):
         os.close(writer)
         check(ended(saver), "%s: the saver did not end" % mode)
         check(saver.returncode == 0, "%s with a closed standard error: exit code %d" % (mode, saver.returncode))
+    # Named but silent, a Wayland display is said to be so in the same line.
+    runtime = tempfile.mkdtemp(prefix="brisalo-e2e-runtime-")
+    try:
+        env = {name: value for name, value in display.env.items() if name != "DISPLAY"}
+        env.update(WAYLAND_DISPLAY="wayland-gone", XDG_RUNTIME_DIR=runtime)
+        saver = subprocess.Popen([BRISALO, "/s"], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                 stderr=subprocess.PIPE, text=True)
+        out, err = expect_exit_zero(saver, "/s with a silent Wayland display and no X display")
+        check(err == 'brisalo: cannot open the X display: DISPLAY is not set, and the Wayland display '
+              '"wayland-gone" did not answer\n', "not one line naming both: %r" % err)
+    finally:
+        shutil.rmtree(runtime, ignore_errors=True)
 
 
 def case_missing_opengl_in_a_preview_waits_for_its_host(display):
@@ -764,6 +811,29 @@ def quick_exit(*args):
     return run
 
 
+def case_a_key_ends_it_within_the_pause(display):
+    """A saver that pauses 1000 ms after every frame still ends within 100 ms of a key: the
+    pause waits on the display's connection. Three keys a third of a pause apart in its
+    course; the median under 100 ms, each under half a pause."""
+    latencies = []
+    for phase in (0.0, 0.33, 0.67):
+        display.xdotool("mousemove", "640", "512")
+        saver = subprocess.Popen(["timeout", "60", os.environ["BRISALO_LONG_PAUSE_SAVER"], "/s"], env=display.env,
+                                 stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                                 start_new_session=True)
+        try:
+            display.find("SaverWindow", saver)
+            time.sleep(1.0 + phase)  # grabs and the first frames, then a point in the pause
+            display.xdotool("key", "Escape")
+            sent = time.monotonic()
+            expect_exit_zero(saver, "Escape")
+            latencies.append(time.monotonic() - sent)
+        finally:
+            stop(saver)
+    latencies.sort()
+    check(latencies[1] < 0.1 and latencies[2] < 0.5, "Escape took %s s" % ", ".join("%.3f" % t for t in latencies))
+
+
 CASES = {
     "screensaver_keeps_running": case_screensaver_keeps_running,
     "screensaver_ends_on_escape": closes_on(["key", "Escape"]),
@@ -779,6 +849,7 @@ CASES = {
     "missing_opengl_shows_its_message": case_missing_opengl_shows_its_message,
     "missing_opengl_in_a_preview_waits_for_its_host": case_missing_opengl_in_a_preview_waits_for_its_host,
     "screensaver_ends_on_sighup": case_screensaver_ends_on_sighup,
+    "stopped_at_its_start_ends_through_teardown": case_stopped_at_its_start_ends_through_teardown,
     "no_display_says_so": case_no_display_says_so,
     "help_and_version": case_help_and_version,
     "host_root_draws_a_kaleidoscope": case_host_root_draws_a_kaleidoscope,
@@ -802,6 +873,7 @@ CASES = {
     "screensaver_follows_two_monitors_becoming_one": case_screensaver_follows_two_monitors_becoming_one,
     "unknown_words_say_so": case_unknown_words_say_so,
     "change_password_ends_at_once": quick_exit("/a"),
+    "a_key_ends_it_within_the_pause": case_a_key_ends_it_within_the_pause,
 }
 
 if __name__ == "__main__":

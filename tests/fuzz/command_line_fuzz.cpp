@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReadWindowsCommandLine(whole.c_str());
 
     const HostOptions options = ParseHostOptions(static_cast<int>(argv.size()), argv.data());
-    if (options.run.passCount < 0 || options.run.passCount > 10) std::abort();
+    if (options.line.run.passCount < 0 || options.line.run.passCount > 10) std::abort();
     const char* environment = words.size() > 1 ? words[1].c_str() : nullptr;
     bool onRoot = false;
     std::string failure;
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (launch.mode == LaunchMode::Preview && !onRoot && (launch.window == 0 || launch.window > 0x7FFFFFFF)) {
             std::abort();
         }
-    } else if (options.switchLine.empty() && launch.mode != LaunchMode::Nothing &&
+    } else if (options.line.switchLine.empty() && launch.mode != LaunchMode::Nothing &&
                !(argv.size() == 1 && launch.mode == LaunchMode::Configure)) {
         std::abort();
     }

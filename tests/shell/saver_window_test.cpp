@@ -217,6 +217,24 @@ TEST_F(SaverWindowTest, WaitingMessagesAreAllHandledBeforeTheNextFrame) {
     EXPECT_EQ(fakeRenderer.frameFlags.size(), 4u);
 }
 
+// Input that ends a pause early is answered at once; the rest of the pause follows, so the
+// pace stays that of sleepMs.
+TEST_F(SaverWindowTest, InputCutsThePauseShortAndTheRestOfThePauseFollows) {
+    size_t keysDuringFirstPause = 0;
+    fakePlatform.onSleep = [&keysDuringFirstPause] {
+        if (fakePlatform.sleeps.size() == 1) {
+            fakePlatform.input(WM_KEYDOWN, VK_SPACE);  // a scene key: the run goes on
+            fakePlatform.wokeAfter = 10;
+        }
+        if (fakePlatform.sleeps.size() == 2) keysDuringFirstPause = fakeRenderer.keys.size();
+        if (fakeRenderer.frameFlags.size() == 2) fakePlatform.input(WM_KEYDOWN, VK_ESCAPE);
+    };
+    RunSaver(0, 10);
+    EXPECT_EQ(keysDuringFirstPause, 1u) << "answered before the rest of the pause";
+    EXPECT_EQ(fakePlatform.sleeps, (std::vector<uint32_t>{74, 64, 74}));
+    EXPECT_EQ(fakeRenderer.frameFlags.size(), 2u);
+}
+
 TEST_F(SaverWindowTest, MirrorFlagIsReadForEveryFrameAndThePauseAfterIt) {
     settings->useMirrors = 0;
     fakeRenderer.onFrame = [] {

@@ -35,7 +35,7 @@ protected:
     void write(const std::string& text) {
         mkdir((root + "/brisalo").c_str(), 0755);
         std::ofstream(file) << text;
-        X11ForgetSettingsSnapshot();
+        ForgetSettingsSnapshot();
     }
     std::string read() const {
         std::ifstream in(file);
@@ -169,7 +169,7 @@ TEST_F(SettingsTest, WhatSitsAtThePathCannotStallOrExhaustTheStart) {
     for (const Case& test : cases) {
         ASSERT_EQ(system(("rm -rf '" + file + "'").c_str()), 0);
         test.make();
-        X11ForgetSettingsSnapshot();
+        ForgetSettingsSnapshot();
         testing::internal::CaptureStderr();
         const SaverSettings s = readBoth();
         const std::string said = testing::internal::GetCapturedStderr();
@@ -201,7 +201,7 @@ TEST_F(SettingsTest, ASettingsFileThatIsALinkIsWrittenThrough) {
     ASSERT_EQ(lstat(file.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(read(), std::string("REGEDIT4\n\n; mine\n\n") + kOwnSection + "\"UseMirrors\"=dword:00000000\n");
-    X11ForgetSettingsSnapshot();
+    ForgetSettingsSnapshot();
     EXPECT_EQ(readBoth().useMirrors, 0);
 }
 

@@ -19,7 +19,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from saver_e2e import SKIP, Failure, check, end_group, processes_running, wait_for  # noqa: E402
+from saver_e2e import (SKIP, Failure, check, end_group, processes_running, stop_at_its_start,  # noqa: E402
+                       wait_for)
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import pictures  # noqa: E402  (shared with the X11 and Windows suites)
@@ -178,7 +179,6 @@ class Device:
         self.process.stdin.write(command + "\n")
         self.process.stdin.flush()
         self._answer(command)
-        time.sleep(0.15)  # the saver's next message pass
 
 
 def stop(process):
@@ -319,10 +319,61 @@ def case_swayidle_starts_it_through_brisalo(work):
         check("X display" in done.stderr and not saver_processes(), "--root went to Wayland: %r" % done.stderr)
         done = sway.run(brisalo, "--help")
         check("--layer" in done.stdout, "brisalo --help did not hand over: %r" % done.stdout)
+        # A Wayland saver that cannot be run is said to be what it is.
+        folder = os.path.join(work, "not-executable")
+        os.mkdir(folder)
+        shutil.copy(brisalo, folder)
+        shutil.copy(os.path.join(work, "brisalo-wayland"), folder)
+        os.chmod(os.path.join(folder, "brisalo-wayland"), 0o644)
+        done = sway.run(os.path.join(folder, "brisalo"), "--version")
+        check(done.stderr == "brisalo: a Wayland session, but %s/brisalo-wayland is not executable; trying X11\n"
+              % folder and done.stdout.startswith("brisalo "), "a twin that cannot run: %r" % done.stderr)
+        # Words that are no option get the X11 saver's one line, and nothing runs.
+        done = sway.run(brisalo, "--bogus", "/x")
+        check(done.returncode == 0 and done.stderr == ('brisalo: ignoring "--bogus": not an option (see --help)\n'
+                                              'brisalo: ignoring "/x": not an option (see --help)\n')
+              and not saver_processes(), "an unknown word: %d %r" % (done.returncode, done.stderr))
 
 
 def saver_processes():
     return processes_running(os.path.join(WORK, "brisalo-wayland"))
+
+
+def stop_when_handed_over(process, timeout=5.0):
+    """SIGTERM the moment the process has become the Wayland saver, while it loads."""
+    deadline = time.monotonic() + timeout
+    while process.poll() is None and time.monotonic() < deadline:
+        try:
+            handed_over = os.readlink("/proc/%d/exe" % process.pid).endswith("/brisalo-wayland")
+        except OSError:
+            handed_over = False
+        if handed_over:
+            process.send_signal(signal.SIGTERM)
+            return
+    raise Failure("brisalo never handed over: exit code %s" % process.poll())
+
+
+def case_stopped_at_its_start_ends_through_teardown(work):
+    """brisalo /s stopped the moment it takes SIGTERM, before it hands over to the Wayland
+    saver, and the moment it has handed over, before the Wayland saver has a handler: the
+    stop is kept for the Wayland saver, whose run ends with 0 through teardown."""
+    with Compositor(work) as sway:
+        for how, stopper in (("at its start", stop_at_its_start), ("as it hands over", stop_when_handed_over)):
+            for run in range(20):
+                saver = subprocess.Popen([os.path.join(work, "brisalo"), "/s"], env=sway.env,
+                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                         text=True, start_new_session=True)
+                what = "stopped %s, run %d" % (how, run + 1)
+                try:
+                    stopper(saver)
+                    try:
+                        err = saver.communicate(timeout=8)[1]
+                    except subprocess.TimeoutExpired:
+                        raise Failure("%s: the saver did not end" % what)
+                    check(saver.returncode == 0, "%s: exit code %d, stderr %r" % (what, saver.returncode, err))
+                finally:
+                    stop(saver)
+        check(not saver_processes(), "a saver outlived its stop")
 
 
 def case_layer_takes_no_input_and_ends_on_sigterm(work):
@@ -411,6 +462,28 @@ def case_configure_dialog_on_wayland(work):
         check('"UseMirrors"=dword:00000000' in text, "OK did not store the unchecked box:\n%s" % text)
 
 
+def case_a_key_ends_it_within_the_pause(work):
+    """A saver that pauses 1000 ms after every frame still ends within 100 ms of a key: the
+    pause waits on the compositor's connection. Three keys a third of a pause apart in its
+    course; the median under 100 ms, each under half a pause."""
+    saver_path = os.path.join(work, "brisalo-long-pause")
+    with Compositor(work) as sway:
+        keyboard = Device(sway, "keyboard")
+        latencies = []
+        for phase in (0.0, 0.33, 0.67):
+            saver = sway.start(saver_path, "/s")
+            shots = Pictures(sway.env)
+            wait_for("the saver's picture", lambda: shots.colours(sway.shot("HEADLESS-1", "slow.png")) > 1000, 20)
+            time.sleep(phase)  # a point in the pause
+            keyboard.send("Escape")
+            sent = time.monotonic()
+            expect_exit_zero(saver, "Escape")
+            latencies.append(time.monotonic() - sent)
+        latencies.sort()
+        check(latencies[1] < 0.1 and latencies[2] < 0.5,
+              "Escape took %s s" % ", ".join("%.3f" % t for t in latencies))
+
+
 CASES = {name[5:]: function for name, function in globals().items() if name.startswith("case_")}
 
 
@@ -449,6 +522,8 @@ def main():
         helpers = [os.path.join(work, os.path.basename(p)) for p in (virtual_input, stepped)]
         for program, copy in zip((virtual_input, stepped), helpers):
             shutil.copy(program, copy)
+        if os.environ.get("BRISALO_LONG_PAUSE_SAVER"):
+            shutil.copy(os.environ["BRISALO_LONG_PAUSE_SAVER"], os.path.join(work, "brisalo-long-pause"))
         script = os.path.abspath(__file__)
         for folder, file in (("wayland", "wayland_e2e.py"), ("e2e", "saver_e2e.py"), ("support", "pictures.py")):
             os.makedirs(os.path.join(work, "scripts", folder), exist_ok=True)

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "platform/messages.h"
-#include "platform/x11/dialog_module.h"
+#include "platform/unix/dialog_module.h"
 
 namespace {
 

@@ -73,8 +73,8 @@ TEST(HostOptions, EveryLineAnswersWithAModeOrALineThatSaysWhy) {
         const PlatformLaunch launch = LaunchFromHostOptions(options, nullptr, &onRoot, &failure);
         EXPECT_EQ(launch.mode, c.mode) << shown;
         EXPECT_EQ(launch.window, c.window) << shown;
-        EXPECT_EQ(options.messages.size(), c.messages) << shown;
-        for (const std::string& message : options.messages) {
+        EXPECT_EQ(options.line.messages.size(), c.messages) << shown;
+        for (const std::string& message : options.line.messages) {
             if (message.rfind("ignoring ", 0) == 0) {
                 EXPECT_NE(message.find("(see --help)"), std::string::npos) << message;
             }
@@ -82,7 +82,7 @@ TEST(HostOptions, EveryLineAnswersWithAModeOrALineThatSaysWhy) {
         EXPECT_EQ(launch.failure != nullptr, c.failure) << shown;
         EXPECT_FALSE(launch.help || launch.version) << shown;
     }
-    EXPECT_EQ(Parse({"-h"}).messages[0], "ignoring \"-h\": not an option (see --help)");
+    EXPECT_EQ(Parse({"-h"}).line.messages[0], "ignoring \"-h\": not an option (see --help)");
 
     // The run options hold for /s as they do for --root.
     bool onRoot = false;
@@ -126,14 +126,14 @@ TEST(HostOptions, ABadWindowIdEndsTheRunWithOneLine) {
         const HostOptions options = Parse({"--window-id", id});
         const HostTarget target = ChooseHostTarget(options, "0x3A00007");
         EXPECT_EQ(target.kind, HostTarget::Bad) << id;
-        ASSERT_EQ(options.messages.size(), 1u) << id;
-        EXPECT_EQ(options.messages[0], "--window-id: \"" + std::string(id) +
+        ASSERT_EQ(options.line.messages.size(), 1u) << id;
+        EXPECT_EQ(options.line.messages[0], "--window-id: \"" + std::string(id) +
                                            "\" is not a window id (decimal, or hexadecimal after 0x)");
         EXPECT_TRUE(target.message.empty()) << "said once";
     }
     const HostOptions missing = Parse({"--window-id"});
     EXPECT_EQ(ChooseHostTarget(missing, nullptr).kind, HostTarget::Bad);
-    EXPECT_EQ(missing.messages.size(), 1u);
+    EXPECT_EQ(missing.line.messages.size(), 1u);
 
     const HostTarget badVariable = ChooseHostTarget(Parse({"--root"}), "window");
     EXPECT_EQ(badVariable.kind, HostTarget::Bad);
@@ -143,36 +143,36 @@ TEST(HostOptions, ABadWindowIdEndsTheRunWithOneLine) {
 
 TEST(HostOptions, OverridesAndBadValues) {
     HostOptions options = Parse({"--root", "--no-mirrors", "-passes", "10", "-fps"});
-    EXPECT_EQ(options.run.useMirrors, 0);
-    EXPECT_EQ(options.run.passCount, 10);
-    EXPECT_TRUE(options.run.showFps);
-    EXPECT_TRUE(options.messages.empty());
-    EXPECT_EQ(Parse({"-mirrors", "--root", "--passes", "1"}).run.useMirrors, 1);
-    EXPECT_EQ(Parse({"--no-mirrors", "--mirrors", "--root"}).run.useMirrors, 1) << "the last one counts";
-    EXPECT_EQ(Parse({"--root", "--passes", "1"}).run.passCount, 1);
+    EXPECT_EQ(options.line.run.useMirrors, 0);
+    EXPECT_EQ(options.line.run.passCount, 10);
+    EXPECT_TRUE(options.line.run.showFps);
+    EXPECT_TRUE(options.line.messages.empty());
+    EXPECT_EQ(Parse({"-mirrors", "--root", "--passes", "1"}).line.run.useMirrors, 1);
+    EXPECT_EQ(Parse({"--no-mirrors", "--mirrors", "--root"}).line.run.useMirrors, 1) << "the last one counts";
+    EXPECT_EQ(Parse({"--root", "--passes", "1"}).line.run.passCount, 1);
 
     for (const char* value : {"0", "11", "x", "", "-2", "3.5", "010"}) {
         options = Parse({"--root", "--passes", value, "--fps"});
-        EXPECT_EQ(options.run.passCount, 0) << value;
-        EXPECT_TRUE(options.run.showFps) << "the run goes on: " << value;
-        ASSERT_EQ(options.messages.size(), 1u) << value;
-        EXPECT_EQ(options.messages[0],
+        EXPECT_EQ(options.line.run.passCount, 0) << value;
+        EXPECT_TRUE(options.line.run.showFps) << "the run goes on: " << value;
+        ASSERT_EQ(options.line.messages.size(), 1u) << value;
+        EXPECT_EQ(options.line.messages[0],
                   "--passes takes a number from 1 to 10, not \"" + std::string(value) + "\"; starting with the default");
     }
     options = Parse({"--root", "--passes"});
-    EXPECT_EQ(options.run.passCount, 0);
-    ASSERT_EQ(options.messages.size(), 1u);
-    EXPECT_NE(options.messages[0].find("from 1 to 10"), std::string::npos);
+    EXPECT_EQ(options.line.run.passCount, 0);
+    ASSERT_EQ(options.line.messages.size(), 1u);
+    EXPECT_NE(options.line.messages[0].find("from 1 to 10"), std::string::npos);
 
     options = Parse({"--passes", "--root", "--window-id"});
     EXPECT_TRUE(options.hosted) << "an option is no option's value";
-    EXPECT_EQ(options.run.passCount, 0);
+    EXPECT_EQ(options.line.run.passCount, 0);
     EXPECT_EQ(ChooseHostTarget(options, nullptr).kind, HostTarget::Bad);
-    EXPECT_EQ(options.messages.size(), 2u);
+    EXPECT_EQ(options.line.messages.size(), 2u);
 
     options = Parse({"--root", "--speed", "9", "/s"});
     EXPECT_TRUE(options.hosted) << "a stray word does not stop a hosted run";
-    EXPECT_EQ(options.messages.size(), 3u);
+    EXPECT_EQ(options.line.messages.size(), 3u);
 }
 
 TEST(HostOptions, HelpAndVersionActOnAnyLine) {
@@ -182,11 +182,11 @@ TEST(HostOptions, HelpAndVersionActOnAnyLine) {
     EXPECT_TRUE(help.help);
     EXPECT_EQ(help.mode, LaunchMode::Nothing) << "nothing runs beside the help";
     EXPECT_EQ(std::string(help.usage), kHostUsage);
-    EXPECT_TRUE(Parse({"--help"}).help);
-    EXPECT_TRUE(Parse({"/s", "-help"}).help);
-    EXPECT_TRUE(Parse({"--root", "--version"}).version);
-    EXPECT_FALSE(Parse({"/s"}).help);
-    EXPECT_FALSE(Parse({"--root"}).version);
+    EXPECT_TRUE(Parse({"--help"}).line.help);
+    EXPECT_TRUE(Parse({"/s", "-help"}).line.help);
+    EXPECT_TRUE(Parse({"--root", "--version"}).line.version);
+    EXPECT_FALSE(Parse({"/s"}).line.help);
+    EXPECT_FALSE(Parse({"--root"}).line.version);
 }
 
 }  // namespace
