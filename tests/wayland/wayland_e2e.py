@@ -553,8 +553,13 @@ def layer_runs_without_input(compositor, pointer, size):
 def dialog_ends_on_escape(compositor, escape):
     dialog = compositor.start(os.path.join(WORK, "brisalo"), "/c", trace=True)
     wait_dialog_shown(dialog)
+    wait_keyboard_focus(dialog)
     escape()
     expect_exit_zero(dialog, "Escape in the dialog")
+
+
+def wait_keyboard_focus(process):
+    wait_for("the keyboard's focus", lambda: re.search(r"wl_keyboard#\d+\.enter\(", drain(process)), 10)
 
 
 def dialog_ends_on_sigterm(compositor):
@@ -623,6 +628,7 @@ def case_mutter_places_each_window_on_its_monitor_and_ends(work):
         saver = mutter.start(os.path.join(work, "brisalo-wayland"), "/s", trace=True)
         wait_covered(saver, 2)
         keyboard.key(KEY_SPACE)  # kept, and it may be lost
+        wait_keyboard_focus(saver)
         expect_running(saver, "space")
         keyboard.key(KEY_ESCAPE)
         expect_exit_zero(saver, "Escape")
