@@ -5,7 +5,8 @@
 #            screensaver, sway), the packaging checks, the fuzzers' clang, the lint
 #   package  build the Debian package (tools/package.sh)
 #   windows  cross-build the Windows saver and its installer, and run them under Wine
-#   desktops the compositors of the Debian 13 stage beyond sway and cage (tools/test-debian13.sh)
+#   desktops the compositors of the Debian 13 stage beyond sway and cage (tools/test-debian13.sh),
+#            and python3-gi for Mutter's remote-desktop keys
 #   debian13 what makes that stage's root (mmdebstrap)
 # Usage: tools/deps.sh [PURPOSE...] (default: run). As root it installs what is missing;
 # otherwise it prints the line to run and fails.
@@ -21,7 +22,7 @@ TEST="googletest libgtest-dev libbenchmark-dev xdotool x11-xserver-utils fonts-d
 libfreetype-dev zlib1g-dev clang libclang-rt-dev dpkg-dev file lintian shellcheck \
 xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage xwayland passwd"
 PACKAGE="dpkg-dev file"
-DESKTOPS="labwc kwin-wayland mutter weston wayfire dbus-daemon"
+DESKTOPS="labwc kwin-wayland mutter weston dbus-daemon python3-gi gir1.2-glib-2.0"
 DEBIAN13="mmdebstrap"
 # dpkg-dev: apt-get source unpacks the libjpeg-turbo source the Windows build compiles;
 # googletest: the source of the Windows test programs' GoogleTest.
