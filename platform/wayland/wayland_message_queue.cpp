@@ -4,6 +4,7 @@
 
 #include "platform/default_window_proc.h"
 #include "platform/messages.h"
+#include "platform/wayland/wayland_lock.h"
 #include "platform/wayland/wayland_state.h"
 
 namespace {
@@ -40,9 +41,10 @@ intptr_t WaylandPointParam(int32_t x, int32_t y) {
 }
 
 bool PlatformPeekMessage(PlatformMessage* message) {
-    if (waylandStopRequested && wayland.window != 0) PlatformDestroyWindow(wayland.window);
+    if (!WaylandLockTakesStop() && waylandStopRequested && wayland.window != 0) PlatformDestroyWindow(wayland.window);
     if (wayland.queue.messages.empty()) {
         WaylandPump();
+        WaylandLockPollCheck();
         TellLayout();
     }
     return wayland.queue.take(message);

@@ -32,6 +32,8 @@ WaylandOptions ParseWaylandOptions(int argc, const char* const* argv) {
             options.switches.emplace_back(argv[i]);
         } else if (std::strcmp(name, "layer") == 0) {
             options.layer = true;
+        } else if (std::strcmp(name, "lock") == 0) {
+            options.run.lock = true;
         } else if (std::strcmp(name, "mirrors") == 0) {
             options.run.useMirrors = 1;
         } else if (std::strcmp(name, "no-mirrors") == 0) {
@@ -64,6 +66,7 @@ WaylandOptions ParseWaylandOptions(int argc, const char* const* argv) {
 const char* const kWaylandUsage =
     "Usage: brisalo [/s] [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
     "       brisalo --layer [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
+    "       brisalo --lock [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
     "       brisalo /c\n"
     "\n"
     "A turning kaleidoscope of round photographic buttons, on every output of a Wayland session.\n"
@@ -72,6 +75,9 @@ const char* const kWaylandUsage =
     "  /c              the settings dialog\n"
     "  --layer         draw on the desktop's background on every output, taking no input, until\n"
     "                  stopped by a signal (what a screen locker runs)\n"
+    "  --lock          lock the session (ext-session-lock-v1) with the kaleidoscope on every\n"
+    "                  output: input within the Password Delay unlocks, after it the password\n"
+    "                  does (PAM service \"brisalo\"); exit status 0 once unlocked\n"
     "  --mirrors       the kaleidoscope's mirrors on for this run, whatever the settings say\n"
     "  --no-mirrors    the mirrors off for this run\n"
     "  --passes N      start with N passes, 1 to 10 (default 2)\n"

@@ -8,7 +8,7 @@
 
 // The Wayland saver's command line: the Windows-style switches (/s, /c, /p ID, /a) as on
 // every platform, and options of its own, one dash or two: --layer (the hosted run on the
-// desktop's background, for lockers), and the run options --mirrors, --no-mirrors,
+// desktop's background, for lockers), --lock (the session's lock screen), and the run options --mirrors, --no-mirrors,
 // --passes N and --fps, which hold with /s and --layer alike.
 struct WaylandOptions {
     bool layer = false;

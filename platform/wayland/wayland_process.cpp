@@ -44,6 +44,12 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
         failure = "--root and --window-id name an X11 window; a Wayland session has none (--layer draws on the "
                   "desktop's background)";
         read.mode = LaunchMode::Nothing;
+    } else if (options.run.lock) {
+        read.mode = LaunchMode::ScreenSaver;
+        if (options.layer || !options.switches.empty()) {
+            failure = "--lock is a run of its own: no /s, /c, /p or --layer with it";
+            read.mode = LaunchMode::Nothing;
+        }
     } else if (options.layer) {
         read.mode = LaunchMode::Preview;
         read.window = kWaylandLayerHost;

@@ -5,6 +5,7 @@
 
 #include "platform/log.h"
 #include "platform/messages.h"
+#include "platform/wayland/wayland_lock.h"
 #include "platform/wayland/wayland_state.h"
 
 namespace {
@@ -73,6 +74,7 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
         PlatformLogError("the Wayland compositor offers neither the layer shell nor xdg-shell");
         return 0;
     }
+    if (WaylandIsLockRun() && (child || !WaylandLockSession())) return 0;
     wayland.hosted = child;
     wayland.window = kWaylandWindow;
     wayland.toldWidth = width;
@@ -91,8 +93,9 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
 void PlatformShowWindow(PlatformWindow, int32_t) {}
 
 // As on Windows, the window procedure sees WM_DESTROY before this returns.
+// A lock's window goes only with the unlock (PlatformUnlockSession).
 bool PlatformDestroyWindow(PlatformWindow window) {
-    if (window == 0 || window != wayland.window) return false;
+    if (window == 0 || window != wayland.window || WaylandSessionLocked()) return false;
     for (auto& output : wayland.outputs) WaylandDestroySurface(*output);
     wayland.procedure(window, WM_DESTROY, 0, 0);
     wayland.window = 0;

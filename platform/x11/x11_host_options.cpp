@@ -57,6 +57,7 @@ const HostOption kOptions[] = {
     {"help", false, [](HostOptions& o, const char*) { o.help = true; }},
     {"version", false, [](HostOptions& o, const char*) { o.version = true; }},
     {"add-to-xscreensaver", false, [](HostOptions& o, const char*) { o.addToXScreenSaver = true; }},
+    {"lock", false, [](HostOptions& o, const char*) { o.lock = true; }},
 };
 
 // "-name" and "--name" are the same option.
@@ -76,7 +77,8 @@ bool IsEntry(const HostOption* known) {
 // Words that replace the run with something else, wherever they stand.
 bool IsTask(const HostOption* known) {
     return known != nullptr && (std::strcmp(known->name, "help") == 0 || std::strcmp(known->name, "version") == 0 ||
-                                std::strcmp(known->name, "add-to-xscreensaver") == 0);
+                                std::strcmp(known->name, "add-to-xscreensaver") == 0 ||
+                                std::strcmp(known->name, "lock") == 0);
 }
 
 bool IsNumberWord(const char* word) {
@@ -137,7 +139,7 @@ HostOptions ParseHostOptions(int argc, const char* const* argv) {
         entry = entry || IsEntry(known);
         if (IsTask(known)) known->apply(options, nullptr);
     }
-    if (options.help || options.version || options.addToXScreenSaver) return options;
+    if (options.help || options.version || options.addToXScreenSaver || options.lock) return options;
 
     for (int i = 1; i < argc; ++i) {
         const char* word = argv[i];
@@ -175,7 +177,7 @@ PlatformLaunch LaunchFromHostOptions(const HostOptions& options, const char* env
     launch.usage = kHostUsage;
     launch.help = options.help;
     launch.version = options.version;
-    if (options.help || options.version || options.addToXScreenSaver) {
+    if (options.help || options.version || options.addToXScreenSaver || options.lock) {
         launch.mode = LaunchMode::Nothing;
         return launch;
     }
@@ -237,6 +239,7 @@ const char* const kHostUsage =
     "  --no-mirrors    the mirrors off for this run\n"
     "  --passes N      start with N passes, 1 to 10 (default 2)\n"
     "  --fps           show the frame rate in the picture and on standard error\n"
+    "  --lock          lock a Wayland session; in an X11 session that is the session locker's job\n"
     "  --add-to-xscreensaver\n"
     "                  add Brisalo to the list of savers in ~/.xscreensaver\n"
     "  --help          this text\n"

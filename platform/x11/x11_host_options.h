@@ -21,6 +21,7 @@ struct HostOptions {
     bool help = false;
     bool version = false;
     bool addToXScreenSaver = false;
+    bool lock = false;  // --lock: a Wayland session's task; here it is only answered
     bool emptyLine = false;  // no argument at all: the settings dialog, as on Windows
     // The first switch word and its number, as a Windows line ("brisalo /p 528"); empty
     // when there was none.

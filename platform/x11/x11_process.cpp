@@ -44,6 +44,10 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
     if (options.addToXScreenSaver) {
         read.done = true;
         read.exitCode = AddToXScreenSaver();
+    } else if (options.lock) {
+        PlatformLogError("in an X11 session locking is the session locker's job (XScreenSaver, light-locker, "
+                         "...); --lock locks Wayland sessions");
+        read.done = true;
     }
     if (onRoot) {
         Display* display = X11Display();  // without one, the run says so and ends
