@@ -12,13 +12,14 @@ constexpr float kTurn = 6.2831853f;
 constexpr float kLitArc = kTurn / 6.0f;
 constexpr float kGoldenAngle = 2.3999632f;  // successive presses land far apart
 
-// "wrong" in 5 x 7 glyphs, one row a byte, the leftmost column the 0x10 bit.
-constexpr uint8_t kWrong[5][7] = {
-    {0x00, 0x00, 0x11, 0x11, 0x15, 0x15, 0x0A},  // w
-    {0x00, 0x00, 0x16, 0x19, 0x10, 0x10, 0x10},  // r
-    {0x00, 0x00, 0x0E, 0x11, 0x11, 0x11, 0x0E},  // o
-    {0x00, 0x00, 0x16, 0x19, 0x11, 0x11, 0x11},  // n
-    {0x00, 0x00, 0x0F, 0x11, 0x0F, 0x01, 0x0E},  // g
+// "wrong" in 5 x 8 glyphs, one row a byte, the leftmost column the 0x10 bit; the last row
+// is below the line, for the tail of the g.
+constexpr uint8_t kWrong[5][8] = {
+    {0x00, 0x00, 0x11, 0x11, 0x15, 0x15, 0x0A, 0x00},  // w
+    {0x00, 0x00, 0x16, 0x19, 0x10, 0x10, 0x10, 0x00},  // r
+    {0x00, 0x00, 0x0E, 0x11, 0x11, 0x11, 0x0E, 0x00},  // o
+    {0x00, 0x00, 0x16, 0x19, 0x11, 0x11, 0x11, 0x00},  // n
+    {0x00, 0x00, 0x0F, 0x11, 0x11, 0x0F, 0x01, 0x0E},  // g
 };
 
 // The band between two radii from angle `from` to `to`, as one strip.
@@ -45,10 +46,10 @@ void Disc(float cx, float cy, float radius) {
 
 void Word(float cx, float cy, float pixel) {
     const float left = cx - 29.0f * pixel / 2.0f;  // five glyphs and four gaps
-    const float top = cy + 7.0f * pixel / 2.0f;
+    const float top = cy + 8.0f * pixel / 2.0f;
     glBegin(GL_QUADS);
     for (int32_t glyph = 0; glyph < 5; ++glyph) {
-        for (int32_t row = 0; row < 7; ++row) {
+        for (int32_t row = 0; row < 8; ++row) {
             for (int32_t column = 0; column < 5; ++column) {
                 if ((kWrong[glyph][row] & (0x10 >> column)) == 0) continue;
                 const float px = left + static_cast<float>(glyph * 6 + column) * pixel;
