@@ -2,7 +2,8 @@
 # Builds Brisalo and runs every test: first the lint (shellcheck, include rules), then the
 # whole suite on a private Xvfb display, then the tests that need no GL again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz harnesses (clang, libFuzzer)
-# in build-fuzz/ for a short bounded run, and last the Windows saver under Wine.
+# in build-fuzz/ for a short bounded run, the Windows saver under Wine, and last the Debian 13
+# stage (tools/test-debian13.sh): today's compositors, and this Debian 12 package installed there.
 set -e
 cd "$(dirname "$0")/.."
 . tools/lib.sh
@@ -29,3 +30,7 @@ ctest --test-dir build-fuzz --output-on-failure -L fuzz
 
 # The Windows saver, cross-built with mingw-w64 and run under Wine.
 tools/test-windows.sh
+
+rm -rf build/debian12-package
+cpack --config build/CPackConfig.cmake -B build/debian12-package >/dev/null
+tools/test-debian13.sh build/debian12-package/brisalo_*.deb

@@ -91,7 +91,8 @@ void Global(void*, wl_registry* registry, uint32_t name, const char* interface, 
     } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
         auto output = std::make_unique<WaylandOutput>();
         output->name = name;
-        output->output = Bind<wl_output>(registry, name, &wl_output_interface, version, 2);
+        // Version 3 brings the release request that GlobalRemove sends; 4 the name and description.
+        output->output = Bind<wl_output>(registry, name, &wl_output_interface, version, 4);
         wl_output_add_listener(output->output, &kOutputListener, output.get());
         WatchXdgOutput(*output);
         wayland.outputs.push_back(std::move(output));
@@ -105,7 +106,11 @@ void GlobalRemove(void*, wl_registry*, uint32_t name) {
         if (output.name != name) continue;
         WaylandDestroySurface(output);
         if (output.xdgOutput != nullptr) zxdg_output_v1_destroy(output.xdgOutput);
-        wl_output_release(output.output);
+        if (wl_output_get_version(output.output) >= WL_OUTPUT_RELEASE_SINCE_VERSION) {
+            wl_output_release(output.output);
+        } else {
+            wl_output_destroy(output.output);
+        }
         if (wayland.pointerOutput == &output) wayland.pointerOutput = nullptr;
         wayland.outputs.erase(wayland.outputs.begin() + static_cast<std::ptrdiff_t>(i));
         // A lock with no output left stays: the next output gets its surface.

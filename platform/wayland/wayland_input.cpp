@@ -198,10 +198,19 @@ void PointerAxisSource(void*, wl_pointer*, uint32_t) {}
 void PointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
 void PointerAxisSteps(void*, wl_pointer*, uint32_t, int32_t) {}
 
+#ifdef WL_POINTER_AXIS_RELATIVE_DIRECTION_SINCE_VERSION
+void PointerAxisRelativeDirection(void*, wl_pointer*, uint32_t, uint32_t) {}
+#endif
+
+// Newer headers add members at the end; each is named where the header has it.
 const wl_pointer_listener kPointerListener = {PointerEnter,      PointerLeave,    PointerMotion,
                                               PointerButton,     PointerAxis,     PointerFrame,
                                               PointerAxisSource, PointerAxisStop, PointerAxisSteps,
-                                              PointerAxisSteps};
+                                              PointerAxisSteps,
+#ifdef WL_POINTER_AXIS_RELATIVE_DIRECTION_SINCE_VERSION
+                                              PointerAxisRelativeDirection,
+#endif
+};
 
 // The seat says what it has; a keyboard or pointer it lost is let go of.
 void SeatCapabilities(void*, wl_seat* seat, uint32_t capabilities) {
