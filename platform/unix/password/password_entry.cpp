@@ -45,6 +45,14 @@ void EndCheckProcess() {
     check = CheckProcess();
 }
 
+// A check that ended while idle (a crash, a kill) is reaped and forgotten here, so that the
+// next password goes to a fresh one rather than into a pipe nobody reads.
+void ForgetEndedCheck() {
+    if (check.pid <= 0 || waitpid(check.pid, nullptr, WNOHANG) == 0) return;
+    check.pid = -1;  // reaped, or not ours to wait for: nothing left to kill
+    EndCheckProcess();
+}
+
 // Its descriptors are its only way out: the compositor's socket and everything else stay
 // here (the lock's descriptors are close-on-exec, and the rest are closed too).
 bool StartCheckProcess() {
@@ -82,7 +90,8 @@ bool StartCheckProcess() {
     return true;
 }
 
-// One write of under PIPE_BUF bytes into an empty pipe: whole, and never blocking.
+// One write of under PIPE_BUF bytes into an empty pipe: whole, and never blocking. A check
+// that is gone fails it with EPIPE (the lock's process ignores SIGPIPE).
 bool SendRequest(const PasswordBuffer& password) {
     char request[2 + kPasswordCapacity];
     request[0] = static_cast<char>(password.size & 0xFF);
@@ -116,11 +125,20 @@ void PlatformPasswordErase() { ThePasswordBuffer().erase(); }
 void PlatformPasswordClear() { ThePasswordBuffer().wipe(); }
 int32_t PlatformPasswordLength() { return ThePasswordBuffer().characters; }
 
-// The buffer is wiped whether or not the check could start.
+// The buffer is wiped whether or not the check could start. A check that cannot take the
+// request (it ended after the look for that) is replaced once: what unlocks is still only
+// its answer, read later.
 bool PlatformStartPasswordCheck() {
     PasswordBuffer& password = ThePasswordBuffer();
-    bool started = !check.pending && StartCheckProcess();
-    if (started) started = SendRequest(password);
+    bool started = false;
+    if (!check.pending) {
+        ForgetEndedCheck();
+        started = StartCheckProcess() && SendRequest(password);
+        if (!started && check.pid > 0) {
+            EndCheckProcess();
+            started = StartCheckProcess() && SendRequest(password);
+        }
+    }
     password.wipe();
     if (!started) {
         EndCheckProcess();
