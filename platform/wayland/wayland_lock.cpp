@@ -11,6 +11,7 @@
 #include "platform/log.h"
 #include "platform/messages.h"
 #include "platform/session_lock.h"
+#include "platform/unix/daemonize.h"
 #include "platform/unix/password/password_check.h"
 #include "platform/wayland/wayland_state.h"
 
@@ -94,7 +95,10 @@ bool WaylandLockSession() {
     ProtectPasswordMemory();
     session.lock = ext_session_lock_manager_v1_lock(session.manager);
     ext_session_lock_v1_add_listener(session.lock, &kLockListener, nullptr);
-    if (WaitForAnswer()) return true;
+    if (WaitForAnswer()) {
+        DaemonReady();  // a caller waiting on --daemonize may go: the session is locked
+        return true;
+    }
     // Not locked, so the plain destroy is the one allowed.
     ext_session_lock_v1_destroy(session.lock);
     session.lock = nullptr;

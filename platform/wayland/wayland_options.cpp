@@ -34,6 +34,8 @@ WaylandOptions ParseWaylandOptions(int argc, const char* const* argv) {
             options.layer = true;
         } else if (std::strcmp(name, "lock") == 0) {
             options.run.lock = true;
+        } else if (std::strcmp(name, "daemonize") == 0 || std::strcmp(name, "f") == 0) {
+            options.daemonize = true;
         } else if (std::strcmp(name, "mirrors") == 0) {
             options.run.useMirrors = 1;
         } else if (std::strcmp(name, "no-mirrors") == 0) {
@@ -60,13 +62,17 @@ WaylandOptions ParseWaylandOptions(int argc, const char* const* argv) {
             options.switches.emplace_back(argv[i]);  // "-s" is the shell's switch, as on Windows
         }
     }
+    if (options.daemonize && !options.run.lock) {
+        options.daemonize = false;
+        options.messages.emplace_back("ignoring --daemonize: it goes with --lock (see --help)");
+    }
     return options;
 }
 
 const char* const kWaylandUsage =
     "Usage: brisalo [/s] [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
     "       brisalo --layer [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
-    "       brisalo --lock [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
+    "       brisalo --lock [-f] [--mirrors | --no-mirrors] [--passes N] [--fps]\n"
     "       brisalo /c\n"
     "\n"
     "A turning kaleidoscope of round photographic buttons, on every output of a Wayland session.\n"
@@ -78,6 +84,8 @@ const char* const kWaylandUsage =
     "  --lock          lock the session (ext-session-lock-v1) with the kaleidoscope on every\n"
     "                  output: input within the Password Delay unlocks, after it the password\n"
     "                  does (PAM service \"brisalo\"); exit status 0 once unlocked\n"
+    "  -f, --daemonize with --lock: exit status 0 as soon as the session is locked, the lock\n"
+    "                  going on in the background (for swayidle -w); 1 when it could not lock\n"
     "  --mirrors       the kaleidoscope's mirrors on for this run, whatever the settings say\n"
     "  --no-mirrors    the mirrors off for this run\n"
     "  --passes N      start with N passes, 1 to 10 (default 2)\n"

@@ -8,10 +8,12 @@
 
 // The Wayland saver's command line: the Windows-style switches (/s, /c, /p ID, /a) as on
 // every platform, and options of its own, one dash or two: --layer (the hosted run on the
-// desktop's background, for lockers), --lock (the session's lock screen), and the run options --mirrors, --no-mirrors,
-// --passes N and --fps, which hold with /s and --layer alike.
+// desktop's background, for lockers), --lock (the session's lock screen) and with it
+// --daemonize or -f (the lock goes to the background once the session is locked), and the
+// run options --mirrors, --no-mirrors, --passes N and --fps, which hold with /s and --layer alike.
 struct WaylandOptions {
     bool layer = false;
+    bool daemonize = false;  // only with --lock
     RunOptions run;
     bool help = false;
     bool version = false;

@@ -1,9 +1,12 @@
 // Process-wide services of the Wayland platform: command line, clock, sleep, signals and
 // the things Linux does not have (password libraries, the screen-saver-running flag).
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <string>
 
 #include "platform/log.h"
+#include "platform/unix/daemonize.h"
 #include "platform/unix/unix_clock.h"
 #include "platform/messages.h"
 #include "platform/wayland/wayland_options.h"
@@ -16,6 +19,7 @@ namespace {
 
 PlatformLaunch launch;
 std::string failure;
+bool daemonize = false;  // a lock run that goes to the background once locked
 
 void OnStopSignal(int) { waylandStopRequested = 1; }
 
@@ -40,6 +44,7 @@ PlatformLaunch ReadLaunch(int argc, char** argv) {
         return read;
     }
     read.options = options.run;
+    daemonize = options.daemonize;
     if (options.x11Only) {
         failure = "--root and --window-id name an X11 window; a Wayland session has none (--layer draws on the "
                   "desktop's background)";
@@ -72,6 +77,11 @@ void PlatformStartProcess(int argc, char** argv) {
     for (int stopSignal : {SIGTERM, SIGINT, SIGHUP}) sigaction(stopSignal, &action, nullptr);
     signal(SIGPIPE, SIG_IGN);
     launch = ReadLaunch(argc, argv);
+    // Here, before the compositor's connection and EGL's threads: see daemonize.h.
+    if (daemonize && launch.mode == LaunchMode::ScreenSaver && launch.failure == nullptr &&
+        !DaemonizeUntilReady(waylandStopRequested)) {
+        PlatformLogError("cannot go to the background (%s): locking in the foreground", std::strerror(errno));
+    }
 }
 
 PlatformInstance PlatformModuleInstance() { return 0; }

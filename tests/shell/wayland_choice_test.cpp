@@ -68,6 +68,15 @@ TEST(WaylandOptions, RunOptionsHoldWithEverySwitchAndTheRestGoesToTheShell) {
     options = Parse({"--window-id", "5"});
     EXPECT_TRUE(options.x11Only);
     EXPECT_TRUE(options.switches.empty()) << "the id goes with its option";
+
+    // -f, as swaylock spells it, is --daemonize, which only a lock has.
+    options = Parse({"-f", "--lock"});
+    EXPECT_TRUE(options.daemonize && options.run.lock);
+    EXPECT_TRUE(options.switches.empty() && options.messages.empty());
+    options = Parse({"--daemonize", "/s"});
+    EXPECT_FALSE(options.daemonize);
+    ASSERT_EQ(options.messages.size(), 1u);
+    EXPECT_NE(options.messages[0].find("--lock"), std::string::npos);
 }
 
 }  // namespace

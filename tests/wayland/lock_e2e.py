@@ -8,6 +8,7 @@ Usage: lock_e2e.py BUILD_DIR VIRTUAL_INPUT CASE
 Exit 0 when the case passes, 1 when it fails, 77 when it cannot run here (no compositor with
 ext-session-lock-v1 for the lock's cases, none without it for the refusal's, no pam_wrapper).
 """
+import ctypes
 import glob
 import os
 import pwd
@@ -30,6 +31,7 @@ from saver_e2e import SKIP, Failure, check, wait_for  # noqa: E402
 PROGRAMS = ("brisalo-wayland", "brisalo-password-check", "brisalo-dialogs.so")
 TOOLS = ("sway", "swaymsg", "grim", "wtype", "convert", "compare", "identify", "timeout")
 LOCK_PROTOCOL = "ext_session_lock_manager_v1"
+PR_SET_CHILD_SUBREAPER = 36
 PASSWORD = "secret"
 WRONG_RING = "rgb(220,40,40)"  # the ring after a refusal (render/lock_prompt.h)
 
@@ -86,33 +88,87 @@ class Lock:
                     "\"Password Delay\"=dword:%08x\n" % delay)
         self.delay = delay
 
+    def env(self, compositor):
+        return dict(compositor.env, LD_PRELOAD="libpam_wrapper.so", PAM_WRAPPER="1",
+                    PAM_WRAPPER_SERVICE_DIR=self.services)
+
     def start(self, compositor):
         """brisalo --lock, once the compositor has said `locked` and it draws; its start time."""
-        env = dict(compositor.env, LD_PRELOAD="libpam_wrapper.so", PAM_WRAPPER="1",
-                   PAM_WRAPPER_SERVICE_DIR=self.services)
         log = tempfile.TemporaryFile(mode="w+", dir=WORK)
         process = subprocess.Popen(["timeout", "-k", "5", "120", os.path.join(WORK, "brisalo-wayland"), "--lock"],
-                                   env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log, text=True,
-                                   start_new_session=True)
+                                   env=self.env(compositor), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                   text=True, start_new_session=True)
         process.log = log
         compositor.children.append(process)
         process.started = time.monotonic()
         return process
 
+    def daemonize(self, compositor):
+        """brisalo --lock --daemonize to its return: its exit status, what it said, and the lock
+        it left running (None when there is none), which this process then waits for."""
+        log = tempfile.TemporaryFile(mode="w+", dir=WORK)  # a pipe would stay open in the lock
+        before = {pid for pid, _, _ in brisalo_processes()}
+        try:
+            done = subprocess.run([os.path.join(WORK, "brisalo-wayland"), "--lock", "--daemonize"],
+                                  env=self.env(compositor), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                  timeout=30)
+        except subprocess.TimeoutExpired:
+            raise Failure("--daemonize did not return within 30 s")
+        log.seek(0)
+        said = "".join(line for line in log if not line.startswith("PWRAP_"))
+        pids = [pid for pid, parent, _ in brisalo_processes() if parent == os.getpid() and pid not in before]
+        if not pids:
+            return done.returncode, said, None
+        lock = Background(pids[0], log, time.monotonic())
+        compositor.children.append(lock)
+        return done.returncode, said, lock
+
+
+def brisalo_processes():
+    """(pid, parent, session) of every brisalo-wayland there is."""
+    found = []
+    for entry in os.listdir("/proc"):
+        try:
+            with open("/proc/%s/stat" % entry) as f:
+                name, rest = f.read().rsplit(")", 1)
+            if name.endswith("(brisalo-wayland"):
+                fields = rest.split()
+                found.append((int(entry), int(fields[1]), int(fields[3])))
+        except (OSError, ValueError, IndexError):
+            pass
+    return found
+
+
+class Background:
+    """A lock that --daemonize left running: this process is its subreaper, so it is this
+    process's child once its parent has gone, and answers as a Popen does."""
+
+    def __init__(self, pid, log, started):
+        self.pid, self.log, self.started, self.returncode = pid, log, started, None
+
+    def poll(self):
+        if self.returncode is None:
+            done, status = os.waitpid(self.pid, os.WNOHANG)
+            if done:
+                self.returncode = os.waitstatus_to_exitcode(status)
+        return self.returncode
+
+    def wait(self, timeout):
+        deadline = time.monotonic() + timeout
+        while self.poll() is None:
+            if time.monotonic() > deadline:
+                raise subprocess.TimeoutExpired("brisalo-wayland", timeout)
+            time.sleep(0.1)
+        return self.returncode
+
+    def kill(self):
+        os.kill(self.pid, signal.SIGKILL)
+
 
 def lock_pid(process):
     """The lock under timeout(1), by its name: it keeps its /proc/PID/exe from its own user."""
-    def child():
-        for entry in os.listdir("/proc"):
-            try:
-                with open("/proc/%s/stat" % entry) as f:
-                    name, rest = f.read().rsplit(")", 1)
-                if int(rest.split()[1]) == process.pid and name.endswith("(brisalo-wayland"):
-                    return int(entry)
-            except (OSError, ValueError, IndexError):
-                pass
-        return None
-    return wait_for("the lock's process", child, 10)
+    return wait_for("the lock's process", lambda: next(
+        (pid for pid, parent, _ in brisalo_processes() if parent == process.pid), None), 10)
 
 
 def after_grace(lock, process):
@@ -228,6 +284,35 @@ def case_sigkill_leaves_the_session_locked(work):
         after_grace(lock, taker)
         type_keys(sway, PASSWORD, ["Return"])
         wayland.expect_exit_zero(taker, "the password, to the lock that took over")
+        type_keys(sway, keys=["Escape"])
+        wayland.expect_exit_zero(client, "Escape once unlocked")
+
+
+def case_daemonize_returns_once_locked(work):
+    """--daemonize returns 0 with the session locked and the lock going on in a session of
+    its own, which the password still unlocks; one refused returns 1 with its line."""
+    with wayland.Compositor(work) as sway:
+        if not needs_lock_protocol(sway):
+            return SKIP
+        libc = ctypes.CDLL(None, use_errno=True)
+        check(libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) == 0, "no child subreaper")
+        lock = Lock(work, delay=1)
+        status, said, locker = lock.daemonize(sway)
+        check(status == 0 and said == "" and locker is not None,
+              "--daemonize: exit %d, %r, %s" % (status, said, "a lock left" if locker else "no lock left"))
+        check([s for p, _, s in brisalo_processes() if p == locker.pid] == [locker.pid],
+              "the lock is not in a session of its own")
+        wayland.wait_drawing(sway, "HEADLESS-1", locker)
+        status, said, second = lock.daemonize(sway)
+        check(status == 1 and "refused" in said and said.count("\n") == 1 and second is None,
+              "a second lock: exit %d, %r" % (status, said))
+        client = keyboard_client(sway)
+        after_grace(lock, locker)
+        type_keys(sway, keys=["Escape"])
+        wayland.expect_running(client, "Escape once --daemonize has returned")
+        wayland.expect_running(locker, "Escape after the grace period")
+        type_keys(sway, PASSWORD, ["Return"])
+        wayland.expect_exit_zero(locker, "the password, to the lock in the background")
         type_keys(sway, keys=["Escape"])
         wayland.expect_exit_zero(client, "Escape once unlocked")
 
