@@ -12,6 +12,9 @@ const LinuxWord kX11Words[] = {
     {"add-to-xscreensaver", LinuxWordRole::Task, false},
     {"layer", LinuxWordRole::Foreign, false,
      "--layer draws on a Wayland desktop's background, and no Wayland compositor answers here"},
+    {"lock", LinuxWordRole::Foreign, false,
+     "in an X11 session locking is the session locker's job (XScreenSaver, light-locker, ...); --lock locks "
+     "Wayland sessions"},
 };
 
 void ApplyWindowId(HostOptions& options, const char* value) {
@@ -125,5 +128,7 @@ const char* const kHostUsage =
     "no argument at all opens). The run options hold for /s and /p as well.\n"
     "\n"
     "In a Wayland session brisalo hands the run to brisalo-wayland, which reads the same line\n"
-    "with one word of its own, --layer (draw on the desktop's background on every output, taking\n"
-    "no input, for screen lockers), and without --root, --window-id and /p.\n";
+    "without --root, --window-id and /p, and with words of its own: --layer (draw on the\n"
+    "desktop's background on every output, taking no input, for screen lockers) and --lock\n"
+    "[-f | --daemonize] (lock the session with the kaleidoscope behind a password prompt). In an\n"
+    "X11 session locking is the session locker's job: --lock says so and does nothing.\n";

@@ -20,6 +20,8 @@ EXPECTED = {
     "./usr/bin/brisalo": "-rwxr-xr-x",
     "./usr/libexec/brisalo/brisalo-dialogs.so": "-rw-r--r--",
     "./usr/libexec/brisalo/brisalo-wayland": "-rwxr-xr-x",
+    "./usr/libexec/brisalo/brisalo-password-check": "-rwxr-xr-x",
+    "./etc/pam.d/brisalo": "-rw-r--r--",
     "./usr/libexec/xscreensaver/brisalo -> ../../bin/brisalo": "lrwxrwxrwx",
     "./usr/share/xscreensaver/config/brisalo.xml": "-rw-r--r--",
     "./usr/share/man/man6/brisalo.6.gz": "-rw-r--r--",
