@@ -6,15 +6,20 @@
 
 namespace {
 
+// The lock and its -f are a Wayland session's words.
+const char* const kLockWord =
+    "in an X11 session locking is the session locker's job (XScreenSaver, light-locker, ...); --lock and -f lock "
+    "Wayland sessions";
+
 const LinuxWord kX11Words[] = {
     {"root", LinuxWordRole::Entry, false},
     {"window-id", LinuxWordRole::Entry, true},
     {"add-to-xscreensaver", LinuxWordRole::Task, false},
     {"layer", LinuxWordRole::Foreign, false,
      "--layer draws on a Wayland desktop's background, and no Wayland compositor answers here"},
-    {"lock", LinuxWordRole::Foreign, false,
-     "in an X11 session locking is the session locker's job (XScreenSaver, light-locker, ...); --lock locks "
-     "Wayland sessions"},
+    {"lock", LinuxWordRole::Foreign, false, kLockWord},
+    {"daemonize", LinuxWordRole::Foreign, false, kLockWord},
+    {"f", LinuxWordRole::Foreign, false, kLockWord},
 };
 
 void ApplyWindowId(HostOptions& options, const char* value) {
@@ -131,4 +136,4 @@ const char* const kHostUsage =
     "without --root, --window-id and /p, and with words of its own: --layer (draw on the\n"
     "desktop's background on every output, taking no input, for screen lockers) and --lock\n"
     "[-f | --daemonize] (lock the session with the kaleidoscope behind a password prompt). In an\n"
-    "X11 session locking is the session locker's job: --lock says so and does nothing.\n";
+    "X11 session locking is the session locker's job: --lock and -f say so and do nothing.\n";

@@ -138,14 +138,15 @@ TEST(LinuxCommandLine, EachWindowSystemAddsItsOwnWords) {
     EXPECT_NE(std::string(launch.failure).find("Wayland"), std::string::npos);
     EXPECT_NE(std::string(kHostUsage).find("--layer"), std::string::npos) << "X11's help names the Wayland word";
 
-    // X11's --lock: one line that locking is the session locker's job, and nothing runs.
-    for (const auto& words : std::vector<std::vector<const char*>>{{"--lock"}, {"/s", "-lock", "-f"}}) {
+    // X11's --lock and -f: one line that locking is the session locker's job, and nothing runs.
+    for (const auto& words : std::vector<std::vector<const char*>>{{"--lock"}, {"/s", "-lock", "-f"}, {"-f"}}) {
         const std::vector<const char*> lockLine = Line(words);
         const HostOptions lock = ParseHostOptions(static_cast<int>(lockLine.size()), lockLine.data());
         failure.clear();
         const PlatformLaunch locked = LaunchFromHostOptions(lock, nullptr, &onRoot, &failure);
         EXPECT_EQ(locked.mode, LaunchMode::Nothing) << words[0];
         EXPECT_FALSE(locked.options.lock) << words[0];
+        EXPECT_TRUE(lock.line.messages.empty()) << words[0] << ": one line, the failure's";
         EXPECT_NE(failure.find("session locker's job"), std::string::npos) << failure;
     }
     EXPECT_NE(std::string(kHostUsage).find("--lock"), std::string::npos) << "X11's help says where --lock is";
