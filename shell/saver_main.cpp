@@ -51,6 +51,7 @@ int SaverMain(PlatformInstance instance, int32_t showCommand) {
     if (launch.done) return launch.exitCode;
     if (launch.failure != nullptr) PlatformLogError("%s", launch.failure);
     currentMode = ModeOf(launch.mode);
+    currentLock = SessionLock();
     currentLock.active = currentMode == SaverMode::ScreenSaver && launch.options.lock;
 
     // Every mode reads both groups, even one that then does nothing.
