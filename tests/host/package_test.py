@@ -59,7 +59,7 @@ def check_control(deb, version):
     check(field("Version") == version, "version %r, not the project's %s" % (field("Version"), version))
     depends = field("Depends")
     for library in ("libc6", "libx11-6", "libjpeg62-turbo", "libgtk-3-0", "libglx0", "libwayland-client0",
-                    "libwayland-egl1", "libegl1", "libxkbcommon0"):
+                    "libwayland-egl1", "libegl1", "libxkbcommon0", "libpam0g"):
         check(library in depends, "%s is not among the computed dependencies: %s" % (library, depends))
     check(field("Suggests") == "xscreensaver", "Suggests: %r" % field("Suggests"))
     maintainer = field("Maintainer")
