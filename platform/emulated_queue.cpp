@@ -6,6 +6,8 @@
 bool EmulatedQueue::take(PlatformMessage* message) {
     if (!messages.empty()) {
         *message = messages.front();
+        // A character of a lock's password may have passed through here: none stays behind.
+        messages.front() = PlatformMessage{};
         messages.pop_front();
         return true;
     }

@@ -7,6 +7,7 @@ struct RunOptions {
     int32_t useMirrors = -1;  // 0 or 1 in place of the setting for this run; -1: the setting
     int32_t passCount = 0;    // the number of passes to start with; 0: the Renderer's own
     bool showFps = false;     // the measured frame rate on standard error every few seconds
+    bool lock = false;        // the run is the session's lock: after the grace period only the password ends it
 };
 
 // The one thing a process was started to do. Each window system reads its own command line

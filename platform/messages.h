@@ -41,6 +41,9 @@ constexpr uint32_t WM_NCACTIVATE = 0x0086;
 #ifndef WM_KEYDOWN
 constexpr uint32_t WM_KEYDOWN = 0x0100;
 #endif
+#ifndef WM_CHAR
+constexpr uint32_t WM_CHAR = 0x0102;
+#endif
 #ifndef WM_SYSKEYDOWN
 constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
 #endif

@@ -9,6 +9,7 @@
 #include "shell/passwords.h"
 #include "shell/saver_state.h"
 #include "shell/saver_window.h"
+#include "shell/session_lock.h"
 #include "shell/settings.h"
 
 namespace {
@@ -50,6 +51,8 @@ int SaverMain(PlatformInstance instance, int32_t showCommand) {
     if (launch.done) return launch.exitCode;
     if (launch.failure != nullptr) PlatformLogError("%s", launch.failure);
     currentMode = ModeOf(launch.mode);
+    currentLock = SessionLock();
+    currentLock.active = currentMode == SaverMode::ScreenSaver && launch.options.lock;
 
     // Every mode reads both groups, even one that then does nothing.
     settings = new SaverSettings();
@@ -74,5 +77,6 @@ int SaverMain(PlatformInstance instance, int32_t showCommand) {
 
     delete settings;
     settings = nullptr;
-    return 0;
+    // A lock's caller learns whether it ended by unlocking, even when its line could not run.
+    return launch.options.lock && !currentLock.unlocked ? 1 : 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/start_failures.h"
 #include "shell/saver_state.h"
 #include "shell/saver_views.h"
+#include "shell/session_lock.h"
 #include "shell/settings.h"
 #include "shell/window_proc.h"
 
@@ -18,7 +19,8 @@ constexpr const char* kWindowTitle = "SaverWindow";
 // that goes on without us: a modal box there would outlive it, so the line goes to
 // standard error and the blank window stays until the host lets it go.
 void ShowError(const char* text) {
-    if (currentMode == SaverMode::ScreenSaver) {
+    // Under the lock no other window can show.
+    if (currentMode == SaverMode::ScreenSaver && !currentLock.active) {
         PlatformMessageBox(text, "Error");
     } else {
         PlatformLogError("%s", text);
@@ -42,6 +44,7 @@ void DrawFrame(Renderer& renderer, PlatformDevice device, uint32_t flags) {
             PlatformSelectSurface(device, renderer.views[i].surface);
         }
         renderer.drawView(i);
+        DrawLockOverlay(renderer, i);
     }
     renderer.endFrame();
     PlatformSwapBuffers(device);

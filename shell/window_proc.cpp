@@ -5,6 +5,7 @@
 #include "shell/passwords.h"
 #include "shell/saver_state.h"
 #include "shell/saver_views.h"
+#include "shell/session_lock.h"
 #include "shell/settings.h"
 
 namespace {
@@ -40,6 +41,9 @@ void ApplyCloseRule(PlatformWindow window) {
 }  // namespace
 
 intptr_t SaverWindowProc(PlatformWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (LockWindowProc(window, message, wParam, lParam)) {
+        return message == WM_CLOSE ? 0 : PlatformDefWindowProc(window, message, wParam, lParam);
+    }
     const bool screenSaver = currentMode == SaverMode::ScreenSaver;
     const bool active = screenSaver && !settings->passwordDialogUp;
 

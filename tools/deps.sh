@@ -16,11 +16,11 @@ set -e
 # librsvg2-common lets GTK draw the dialog's check marks (they are SVG).
 RUN="cmake g++ make pkg-config libjpeg62-turbo-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri librsvg2-common \
 libx11-dev libxrandr-dev libxinerama-dev libxext-dev libgtk-3-dev libpng-dev \
-libwayland-dev libwayland-bin wayland-protocols libegl-dev libxkbcommon-dev \
+libwayland-dev libwayland-bin wayland-protocols libegl-dev libxkbcommon-dev libpam0g-dev \
 xvfb xauth x11-utils imagemagick"
 TEST="googletest libgtest-dev libbenchmark-dev xdotool x11-xserver-utils fonts-dejavu-core python3 \
 libfreetype-dev zlib1g-dev clang libclang-rt-dev dpkg-dev file lintian shellcheck \
-xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage xwayland passwd"
+xscreensaver mate-screensaver dbus-x11 sway swayidle grim wtype cage xwayland passwd libpam-wrapper"
 PACKAGE="dpkg-dev file"
 DESKTOPS="labwc kwin-wayland mutter weston dbus-daemon python3-gi gir1.2-glib-2.0"
 DEBIAN13="mmdebstrap"

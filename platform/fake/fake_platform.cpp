@@ -4,6 +4,7 @@
 
 #include "platform/default_window_proc.h"
 #include "platform/messages.h"
+#include "platform/session_lock.h"
 #include "platform/windows_command_line.h"
 
 FakePlatform fakePlatform;
@@ -269,3 +270,26 @@ void* PlatformGetProcAddress(PlatformLibrary, const char* name) {
 }
 
 void PlatformFreeLibrary(PlatformLibrary) { fakePlatform.note("FreeLibrary"); }
+
+// The session lock: the password as its length alone, the check as a count.
+void PlatformPasswordAppend(uint32_t) { ++fakePlatform.passwordLength; }
+void PlatformPasswordErase() {
+    if (fakePlatform.passwordLength > 0) --fakePlatform.passwordLength;
+}
+void PlatformPasswordClear() { fakePlatform.passwordLength = 0; }
+int32_t PlatformPasswordLength() { return fakePlatform.passwordLength; }
+
+bool PlatformStartPasswordCheck() {
+    fakePlatform.passwordLength = 0;
+    if (!fakePlatform.checkStarts) return false;
+    ++fakePlatform.checksStarted;
+    return true;
+}
+
+bool PlatformUnlockSession(PlatformWindow window) {
+    if (window == 0 || window != fakePlatform.window) return false;
+    fakePlatform.unlocked.push_back(window);
+    fakePlatform.window = 0;
+    fakePlatform.procedure(window, WM_DESTROY, 0, 0);
+    return true;
+}

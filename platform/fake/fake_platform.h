@@ -61,6 +61,12 @@ struct FakePlatform {
     bool screenSaverRunning = false;
     PlatformGlContext currentContext = 0;
 
+    // The session lock: the typed password's length, the checks asked for, the unlocks.
+    bool checkStarts = true;
+    int32_t passwordLength = 0;
+    int32_t checksStarted = 0;
+    std::vector<PlatformWindow> unlocked;
+
     WindowProcedure procedure = nullptr;
     PlatformWindow window = 0;  // the live window, 0 once destroyed
     PlatformWindow createdWindow = 0;

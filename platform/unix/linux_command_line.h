@@ -13,9 +13,10 @@
 // which hold for every run, and --help and --version; each window system adds its own words
 // in a table of the same form. Every other word is a mistake, said in one line and skipped.
 enum class LinuxWordRole : uint8_t {
-    Run,      // a run option (the shared ones)
+    Run,      // a run option: the shared ones, or one the window system reads itself
     Task,     // replaces the run wherever it stands (--help, --version, a window system's task)
-    Entry,    // a host's run in a window of its own: switch words are then no options
+    Entry,    // a run of the window system's own (a host's window, the session's lock): switch
+              // words are then no options
     Foreign,  // another window system's word: nothing runs, and `why` says so
 };
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/log.h"
+#include "platform/wayland/wayland_lock.h"
 #include "platform/wayland/wayland_state.h"
 
 WaylandState wayland;
@@ -72,6 +73,7 @@ T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uin
 }
 
 void Global(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
+    if (WaylandLockGlobal(registry, name, interface, version)) return;
     if (std::strcmp(interface, wl_compositor_interface.name) == 0) {
         wayland.compositor = Bind<wl_compositor>(registry, name, &wl_compositor_interface, version, 4);
     } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
@@ -111,7 +113,8 @@ void GlobalRemove(void*, wl_registry*, uint32_t name) {
         }
         if (wayland.pointerOutput == &output) wayland.pointerOutput = nullptr;
         wayland.outputs.erase(wayland.outputs.begin() + static_cast<std::ptrdiff_t>(i));
-        if (wayland.window != 0 && !WaylandHasLiveSurface()) WaylandWindowGone();
+        // A lock with no output left stays: the next output gets its surface.
+        if (wayland.window != 0 && !WaylandHasLiveSurface() && !WaylandSessionLocked()) WaylandWindowGone();
         return;
     }
 }

@@ -1,8 +1,9 @@
 // What the compositor has sent, as messages for the shared queue: input (queued by the
-// listeners as it comes) and the surfaces' layout.
+// listeners as it comes) and the surfaces' layout; and the lock's stop and verdict.
 #include <vector>
 
 #include "platform/messages.h"
+#include "platform/wayland/wayland_lock.h"
 #include "platform/wayland/wayland_state.h"
 
 namespace {
@@ -43,6 +44,8 @@ int UnixDisplayFd() { return wayland.display != nullptr ? wl_display_get_fd(wayl
 bool UnixWakeEarly() { return false; }
 
 void UnixPumpEvents() {
+    WaylandLockTakeStop();
     WaylandPump();
+    WaylandLockPollCheck();
     TellLayout();
 }

@@ -8,6 +8,7 @@
 
 #include "platform/messages.h"
 #include "platform/unix/key_table.h"
+#include "platform/wayland/wayland_lock.h"
 #include "platform/wayland/wayland_state.h"
 
 namespace {
@@ -95,6 +96,7 @@ void KeyboardKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t
         wayland.repeatMessage = unixLayer.queue.messages.back();
         wayland.repeatDueTick = PlatformGetTickCount() + static_cast<uint32_t>(wayland.repeatDelayMs);
     }
+    WaylandLockTypeKey(code);
 }
 
 void KeyboardModifiers(void*, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched, uint32_t locked,

@@ -33,6 +33,7 @@ struct WaylandOutput {
     zwlr_layer_surface_v1* layerSurface = nullptr;
     xdg_surface* xdgSurface = nullptr;
     xdg_toplevel* toplevel = nullptr;
+    ext_session_lock_surface_v1* lockSurface = nullptr;  // the lock's surface instead (--lock)
     int32_t pendingWidth = 0;  // an xdg_toplevel's size, applied on its xdg_surface's configure
     int32_t pendingHeight = 0;
     bool configured = false;
@@ -104,6 +105,8 @@ WaylandOutput* WaylandFirstOutput();
 
 // The saver's surface on one output, made, and taken down again (EGL's part first).
 void WaylandCreateSurface(WaylandOutput& output);
+// The compositor's size for the surface (0: the output's own), which every commit has.
+void WaylandConfigure(WaylandOutput& output, int32_t width, int32_t height);
 void WaylandDestroySurface(WaylandOutput& output);
 bool WaylandHasLiveSurface();
 // The configured surfaces in the order the shell numbers them: surface n is element n.

@@ -3,6 +3,7 @@
 // where there is no layer shell. Nothing is drawn before the first configure; every commit
 // is at exactly the size of the last one, whose serial is acknowledged first.
 #include "platform/messages.h"
+#include "platform/wayland/wayland_lock.h"
 #include "platform/wayland/wayland_state.h"
 
 namespace {
@@ -20,8 +21,10 @@ void SetRegions(WaylandOutput& output) {
     }
 }
 
+}  // namespace
+
 // A size of 0 leaves the choice to us: the output's own.
-void Configure(WaylandOutput& output, int32_t width, int32_t height) {
+void WaylandConfigure(WaylandOutput& output, int32_t width, int32_t height) {
     if (width <= 0) width = output.modeWidth > 0 ? output.modeWidth : 640;
     if (height <= 0) height = output.modeHeight > 0 ? output.modeHeight : 480;
     output.configured = true;
@@ -33,10 +36,12 @@ void Configure(WaylandOutput& output, int32_t width, int32_t height) {
     if (output.eglWindow != nullptr) wl_egl_window_resize(output.eglWindow, width, height, 0, 0);
 }
 
+namespace {
+
 void LayerConfigure(void* data, zwlr_layer_surface_v1* surface, uint32_t serial, uint32_t width,
                     uint32_t height) {
     zwlr_layer_surface_v1_ack_configure(surface, serial);
-    Configure(*static_cast<WaylandOutput*>(data), static_cast<int32_t>(width), static_cast<int32_t>(height));
+    WaylandConfigure(*static_cast<WaylandOutput*>(data), static_cast<int32_t>(width), static_cast<int32_t>(height));
 }
 
 // The compositor will not show this surface again (its output went, or it was asked to).
@@ -50,7 +55,7 @@ const zwlr_layer_surface_v1_listener kLayerListener = {LayerConfigure, LayerClos
 void XdgSurfaceConfigure(void* data, xdg_surface* surface, uint32_t serial) {
     xdg_surface_ack_configure(surface, serial);
     auto* output = static_cast<WaylandOutput*>(data);
-    Configure(*output, output->pendingWidth, output->pendingHeight);
+    WaylandConfigure(*output, output->pendingWidth, output->pendingHeight);
 }
 
 const xdg_surface_listener kXdgSurfaceListener = {XdgSurfaceConfigure};
@@ -75,6 +80,10 @@ const xdg_toplevel_listener kToplevelListener = {ToplevelConfigure, ToplevelClos
 void WaylandCreateSurface(WaylandOutput& output) {
     if (output.surface != nullptr || wayland.compositor == nullptr) return;
     output.surface = wl_compositor_create_surface(wayland.compositor);
+    if (WaylandSessionLocked()) {
+        WaylandGiveLockRole(output);
+        return;
+    }
     if (wayland.layerShell != nullptr) {
         const uint32_t layer = wayland.hosted ? ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND : ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY;
         output.layerSurface =
@@ -104,6 +113,7 @@ void WaylandDestroySurface(WaylandOutput& output) {
     WaylandDestroyEglSurface(output);
     if (wayland.selected == &output) wayland.selected = nullptr;
     output.drawn = false;
+    WaylandDropLockRole(output);
     if (output.layerSurface != nullptr) zwlr_layer_surface_v1_destroy(output.layerSurface);
     if (output.toplevel != nullptr) xdg_toplevel_destroy(output.toplevel);
     if (output.xdgSurface != nullptr) xdg_surface_destroy(output.xdgSurface);

@@ -5,6 +5,7 @@
 
 #include "platform/log.h"
 #include "platform/messages.h"
+#include "platform/wayland/wayland_lock.h"
 #include "platform/wayland/wayland_state.h"
 
 namespace {
@@ -68,6 +69,7 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
         PlatformLogError("the Wayland compositor offers neither the layer shell nor xdg-shell");
         return 0;
     }
+    if (WaylandIsLockRun() && (child || !WaylandLockSession())) return 0;
     wayland.hosted = child;
     wayland.window = kWaylandWindow;
     wayland.toldWidth = width;
@@ -86,8 +88,9 @@ PlatformWindow PlatformCreateWindow(const char* className, const char* title, bo
 void PlatformShowWindow(PlatformWindow, int32_t) {}
 
 // As on Windows, the window procedure sees WM_DESTROY before this returns.
+// A lock's window goes only with the unlock (PlatformUnlockSession).
 bool PlatformDestroyWindow(PlatformWindow window) {
-    if (window == 0 || window != wayland.window) return false;
+    if (window == 0 || window != wayland.window || WaylandSessionLocked()) return false;
     for (auto& output : wayland.outputs) WaylandDestroySurface(*output);
     unixLayer.procedure(window, WM_DESTROY, 0, 0);
     wayland.window = 0;

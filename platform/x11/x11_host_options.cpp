@@ -6,12 +6,20 @@
 
 namespace {
 
+// The lock and its -f are a Wayland session's words.
+const char* const kLockWord =
+    "in an X11 session locking is the session locker's job (XScreenSaver, light-locker, ...); --lock and -f lock "
+    "Wayland sessions";
+
 const LinuxWord kX11Words[] = {
     {"root", LinuxWordRole::Entry, false},
     {"window-id", LinuxWordRole::Entry, true},
     {"add-to-xscreensaver", LinuxWordRole::Task, false},
     {"layer", LinuxWordRole::Foreign, false,
      "--layer draws on a Wayland desktop's background, and no Wayland compositor answers here"},
+    {"lock", LinuxWordRole::Foreign, false, kLockWord},
+    {"daemonize", LinuxWordRole::Foreign, false, kLockWord},
+    {"f", LinuxWordRole::Foreign, false, kLockWord},
 };
 
 void ApplyWindowId(HostOptions& options, const char* value) {
@@ -125,5 +133,7 @@ const char* const kHostUsage =
     "no argument at all opens). The run options hold for /s and /p as well.\n"
     "\n"
     "In a Wayland session brisalo hands the run to brisalo-wayland, which reads the same line\n"
-    "with one word of its own, --layer (draw on the desktop's background on every output, taking\n"
-    "no input, for screen lockers), and without --root, --window-id and /p.\n";
+    "without --root, --window-id and /p, and with words of its own: --layer (draw on the\n"
+    "desktop's background on every output, taking no input, for screen lockers) and --lock\n"
+    "[-f | --daemonize] (lock the session with the kaleidoscope behind a password prompt). In an\n"
+    "X11 session locking is the session locker's job: --lock and -f say so and do nothing.\n";

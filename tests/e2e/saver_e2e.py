@@ -550,6 +550,9 @@ def case_unknown_words_say_so(display):
         out, err = expect_exit_zero(saver, what, within=5.0)
         check(out == "" and err.count("\n") == 1 and err.startswith("brisalo: ") and "--help" in err,
               "%s: %r %r" % (what, out, err))
+    # The lock is a Wayland session's: here one line says whose job locking is.
+    out, err = expect_exit_zero(display.start("--lock", "-f"), "--lock -f", within=5.0)
+    check(out == "" and err.count("\n") == 1 and "session locker's job" in err, "--lock -f: %r %r" % (out, err))
     check(not display.xdotool("search", "--name", "^SaverWindow$", check_result=False), "it drew")
     check(settings_text(display) is None, "it wrote the settings")
 

@@ -20,6 +20,8 @@ EXPECTED = {
     "./usr/bin/brisalo": "-rwxr-xr-x",
     "./usr/libexec/brisalo/brisalo-dialogs.so": "-rw-r--r--",
     "./usr/libexec/brisalo/brisalo-wayland": "-rwxr-xr-x",
+    "./usr/libexec/brisalo/brisalo-password-check": "-rwxr-xr-x",
+    "./etc/pam.d/brisalo": "-rw-r--r--",
     "./usr/libexec/xscreensaver/brisalo -> ../../bin/brisalo": "lrwxrwxrwx",
     "./usr/share/xscreensaver/config/brisalo.xml": "-rw-r--r--",
     "./usr/share/man/man6/brisalo.6.gz": "-rw-r--r--",
@@ -57,7 +59,7 @@ def check_control(deb, version):
     check(field("Version") == version, "version %r, not the project's %s" % (field("Version"), version))
     depends = field("Depends")
     for library in ("libc6", "libx11-6", "libjpeg62-turbo", "libgtk-3-0", "libglx0", "libwayland-client0",
-                    "libwayland-egl1", "libegl1", "libxkbcommon0"):
+                    "libwayland-egl1", "libegl1", "libxkbcommon0", "libpam0g"):
         check(library in depends, "%s is not among the computed dependencies: %s" % (library, depends))
     check(field("Suggests") == "xscreensaver", "Suggests: %r" % field("Suggests"))
     maintainer = field("Maintainer")

@@ -27,13 +27,14 @@ struct WaylandRead {
     PlatformLaunch launch;
     std::string failure;
     std::string logged;
+    bool daemonize = false;
 };
 
 WaylandRead ReadWayland(std::vector<const char*> arguments) {
     const std::vector<const char*> line = Line(std::move(arguments));
     WaylandRead read;
     testing::internal::CaptureStderr();
-    read.launch = ReadWaylandLaunch(static_cast<int>(line.size()), line.data(), &read.failure);
+    read.launch = ReadWaylandLaunch(static_cast<int>(line.size()), line.data(), &read.failure, &read.daemonize);
     read.logged = testing::internal::GetCapturedStderr();
     return read;
 }
@@ -84,8 +85,9 @@ TEST(LinuxCommandLine, TheSameWordsGetTheSameAnswerFromTheX11AndTheWaylandSaver)
     EXPECT_EQ(ReadWayland({"--bogus", "/s"}).logged, "brisalo: ignoring \"--bogus\": not an option (see --help)\n");
 }
 
-// Each saver's own words: --layer is the Wayland saver's hosted run; X11's host words and
-// /p name windows it does not have, and the X11 saver's help says what the Wayland one adds.
+// Each saver's own words: --layer is the Wayland saver's hosted run and --lock its session
+// lock; X11's host words and /p name windows it does not have, and the X11 saver's help says
+// what the Wayland one adds.
 TEST(LinuxCommandLine, EachWindowSystemAddsItsOwnWords) {
     WaylandRead read = ReadWayland({"-layer", "--mirrors"});
     EXPECT_EQ(read.launch.mode, LaunchMode::Preview);
@@ -106,6 +108,26 @@ TEST(LinuxCommandLine, EachWindowSystemAddsItsOwnWords) {
     }
     EXPECT_EQ(std::string(ReadWayland({"--help"}).launch.usage), kWaylandUsage);
 
+    // The lock is a run of its own with the run options; -f, as swaylock spells it, sends it
+    // to the background and goes with nothing else. A lock line that cannot run still says
+    // it asked for the lock, so that its caller hears it did not lock.
+    read = ReadWayland({"-f", "--lock", "--passes", "3"});
+    EXPECT_EQ(read.launch.mode, LaunchMode::ScreenSaver);
+    EXPECT_TRUE(read.launch.options.lock && read.daemonize);
+    EXPECT_EQ(read.launch.options.passCount, 3);
+    EXPECT_EQ(read.logged, "");
+    read = ReadWayland({"--daemonize", "/s"});
+    EXPECT_EQ(read.launch.mode, LaunchMode::ScreenSaver);
+    EXPECT_FALSE(read.launch.options.lock || read.daemonize);
+    EXPECT_NE(read.logged.find("goes with --lock"), std::string::npos) << read.logged;
+    for (const auto& words : std::vector<std::vector<const char*>>{
+             {"--lock", "--layer", "-f"}, {"--lock", "--root"}, {"-f", "--lock", "--window-id", "7"}}) {
+        read = ReadWayland(words);
+        EXPECT_EQ(read.launch.mode, LaunchMode::Nothing) << words[1];
+        EXPECT_NE(read.launch.failure, nullptr) << words[1];
+        EXPECT_TRUE(read.launch.options.lock && !read.daemonize) << words[1];
+    }
+
     const std::vector<const char*> line = Line({"--layer", "/s"});
     const HostOptions x11 = ParseHostOptions(static_cast<int>(line.size()), line.data());
     bool onRoot = false;
@@ -115,6 +137,19 @@ TEST(LinuxCommandLine, EachWindowSystemAddsItsOwnWords) {
     ASSERT_NE(launch.failure, nullptr);
     EXPECT_NE(std::string(launch.failure).find("Wayland"), std::string::npos);
     EXPECT_NE(std::string(kHostUsage).find("--layer"), std::string::npos) << "X11's help names the Wayland word";
+
+    // X11's --lock and -f: one line that locking is the session locker's job, and nothing runs.
+    for (const auto& words : std::vector<std::vector<const char*>>{{"--lock"}, {"/s", "-lock", "-f"}, {"-f"}}) {
+        const std::vector<const char*> lockLine = Line(words);
+        const HostOptions lock = ParseHostOptions(static_cast<int>(lockLine.size()), lockLine.data());
+        failure.clear();
+        const PlatformLaunch locked = LaunchFromHostOptions(lock, nullptr, &onRoot, &failure);
+        EXPECT_EQ(locked.mode, LaunchMode::Nothing) << words[0];
+        EXPECT_FALSE(locked.options.lock) << words[0];
+        EXPECT_TRUE(lock.line.messages.empty()) << words[0] << ": one line, the failure's";
+        EXPECT_NE(failure.find("session locker's job"), std::string::npos) << failure;
+    }
+    EXPECT_NE(std::string(kHostUsage).find("--lock"), std::string::npos) << "X11's help says where --lock is";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/keys.h"
+#include "render/lock_prompt.h"
 #include "render/renderer.h"
 #include "scene/scene.h"
 #include "tests/render/fake_time.h"
@@ -102,6 +103,52 @@ TEST_F(RendererGl, FrameLeavesTheStateItPromises) {
     GLint frontFace = 0;
     glGetIntegerv(GL_FRONT_FACE, &frontFace);
     EXPECT_EQ(frontFace, GL_CCW);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The lock's ring over a frame: its colour whole where it is drawn, and every piece of the
+// kaleidoscope's state as the frame left it.
+TEST_F(RendererGl, LockPromptDrawsItsRingAndPutsTheStateBack) {
+    renderer = makeRenderer(320, 240);
+    if (!renderer) return;
+    renderer->drawFrame(kMirrorFlag);
+    glEnable(GL_CLIP_PLANE0);
+    glViewport(10, 20, 100, 50);
+    glColor4f(0.25f, 0.5f, 0.75f, 1.0f);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(1.0f, 2.0f, 3.0f);
+    GLfloat modelview[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+
+    LockPromptLook look;
+    look.ring = LockRing::Wrong;
+    DrawLockPrompt(look, 0, 0, 320, 240);
+
+    const FramePixels frame = ReadBackBuffer(320, 240);
+    for (int32_t x : {160 - 36, 160 + 36}) {  // the ring's middle: radii 32 to 40 at this size
+        const unsigned char* p = frame.at(x, 120);
+        EXPECT_EQ(p[0], kRingWrong[0]);
+        EXPECT_EQ(p[1], kRingWrong[1]);
+        EXPECT_EQ(p[2], kRingWrong[2]);
+    }
+    EXPECT_TRUE(glIsEnabled(GL_CLIP_PLANE0));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 10);
+    EXPECT_EQ(viewport[3], 50);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[2], 0.75f);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    GLfloat after[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, after);
+    EXPECT_EQ(after[13], modelview[13]);
+    glPopMatrix();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

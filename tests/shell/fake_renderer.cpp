@@ -4,6 +4,7 @@
 
 #include "platform/keys.h"
 #include "platform/fake/fake_platform.h"
+#include "render/lock_prompt.h"
 #include "render/renderer.h"
 
 Renderer* currentRenderer = nullptr;
@@ -57,6 +58,8 @@ void Renderer::beginFrame(uint32_t flags) {
 
 void Renderer::drawView(int32_t index) { fakeRenderer.viewsDrawn.push_back(index); }
 void Renderer::endFrame() {}
+
+void DrawLockPrompt(const LockPromptLook&, int32_t, int32_t, int32_t, int32_t) {}
 
 bool Renderer::handleKey(uint32_t code) {
     fakeRenderer.keys.push_back(code);

@@ -113,4 +113,17 @@ TEST_F(SaverMainTest, AnUnknownSwitchDoesNothing) {
     }
 }
 
+// A caller of the lock (swayidle, `brisalo --lock -f && ...`) must not take a line that
+// could not run for a locked session.
+TEST_F(SaverMainTest, ALockLineThatCannotRunEndsWith1) {
+    PlatformLaunch launch;
+    launch.options.lock = true;
+    launch.failure = "--lock and --layer are runs of their own";
+    fakePlatform.launch = launch;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(SaverMain(0x400000, 10), 1);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("runs of their own"), std::string::npos);
+    EXPECT_FALSE(journaled("CreateWindow"));
+}
+
 }  // namespace
