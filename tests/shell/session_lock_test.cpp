@@ -62,6 +62,7 @@ TEST_F(SessionLockTest, WithinTheGracePeriodAKeyOrAStopSignalUnlocks) {
     EXPECT_EQ(fakePlatform.unlocked.size(), 1u);
     EXPECT_TRUE(currentLock.unlocked);
 
+    TearDown();
     SetUp();
     send(WM_CLOSE);  // what the platform posts for SIGTERM
     EXPECT_EQ(fakePlatform.unlocked.size(), 1u);
