@@ -102,6 +102,7 @@ void WaylandCreateSurface(WaylandOutput& output) {
 
 void WaylandDestroySurface(WaylandOutput& output) {
     WaylandDestroyEglSurface(output);
+    WaylandForgetFrame(output);
     if (wayland.selected == &output) wayland.selected = nullptr;
     output.drawn = false;
     if (output.layerSurface != nullptr) zwlr_layer_surface_v1_destroy(output.layerSurface);
