@@ -44,7 +44,8 @@ bool PlatformIsDisplayOff() {
     if (wayland.window == 0) return false;
     const uint32_t now = PlatformGetTickCount();
     bool any = false;
-    for (const WaylandOutput* output : WaylandLiveSurfaces()) {
+    for (const auto& output : wayland.outputs) {
+        if (output->surface == nullptr || !output->configured) continue;
         if (output->frameCallback == nullptr || now - output->frameAskedTick < kFrameWaitMs) return false;
         any = true;
     }

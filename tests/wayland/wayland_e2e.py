@@ -611,11 +611,12 @@ def case_hidden_output_costs_no_frames(work):
         for below_mode in ("--layer", "/s") if sway.version() >= (1, 8) else ("--layer",):
             below = CountedSaver(sway, below_mode)
             wait_drawing(sway, "HEADLESS-1", below.process)
-            above = sway.start(os.path.join(work, "brisalo-wayland"), "/s")
+            above = CountedSaver(sway, "/s")
+            wait_for("the covering saver's first frame", above.swaps, 20)
             below.settle("%s under /s" % below_mode, all)
             hidden, _ = below.over(4.0)
             check(hidden == [0], "%s under /s swapped %s times in 4 s" % (below_mode, hidden))
-            ends_on_sigterm_within_a_second(above)
+            ends_on_sigterm_within_a_second(above.process)
             below.resumes("%s uncovered" % below_mode, [0], within=2.0)
             ends_on_sigterm_within_a_second(below.process)
 
