@@ -104,7 +104,7 @@ int32_t PlatformGetScreenHeight();
 // 0 when the window is not ours.
 int32_t PlatformGetMonitors(PlatformWindow window, PlatformMonitor* monitors, int32_t capacity);
 // True while the display is powered down (DPMS standby, suspend or off; the console display
-// off, GUID_CONSOLE_DISPLAY_STATE).
+// off, GUID_CONSOLE_DISPLAY_STATE; on Wayland, every output off or hidden).
 bool PlatformIsDisplayOff();
 bool PlatformGetWindowRect(PlatformWindow window, PlatformRect* rect);
 // CreateWindowExA of a visible window: a popup (WS_POPUP) at the virtual screen's origin
@@ -135,9 +135,10 @@ bool PlatformSetPixelFormat(PlatformDevice device, int32_t format, const PixelFo
 PlatformGlContext PlatformCreateGlContext(PlatformDevice device);
 bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context);  // 0, 0: none current
 // Makes one surface of the device's window the one GL draws to; nothing to do where a
-// window is one surface.
-void PlatformSelectSurface(PlatformDevice device, int32_t surface);
-void PlatformSwapBuffers(PlatformDevice device);  // every surface of the window
+// window is one surface. False, with the selection unchanged, for a surface not to be drawn
+// now: its output is dark or hidden, or has not shown the last frame yet.
+bool PlatformSelectSurface(PlatformDevice device, int32_t surface);
+void PlatformSwapBuffers(PlatformDevice device);  // every surface drawn since the last swap
 void PlatformReleaseDevice(PlatformWindow window, PlatformDevice device);
 void PlatformDeleteGlContext(PlatformGlContext context);
 

@@ -32,22 +32,31 @@ uint32_t FrameFlags(int32_t useMirrors) { return useMirrors != 0 ? kMirrorFlag :
 
 constexpr uint32_t kFpsReportMs = 5000;
 constexpr uint32_t kIdlePauseMs = 100;
-// While the display sleeps: five wake-ups a second to look at the messages and the display.
+// While the display sleeps, or no surface may be drawn: pauses of a fifth of a second, which
+// a message or the display's news ends sooner.
 constexpr uint32_t kDarkPauseMs = 200;
 
-// The shared passes once, then the final pass on each monitor, surface by surface.
-void DrawFrame(Renderer& renderer, PlatformDevice device, uint32_t flags) {
-    PlatformSelectSurface(device, renderer.views[0].surface);
+// The shared passes once, then the final pass on each monitor, surface by surface. A
+// surface the window system holds back (its output dark or hidden, or the last frame not
+// yet shown) is left out, and the shared passes are drawn with the first one it lets
+// through. False, with nothing drawn, when it holds back every one.
+bool DrawFrame(Renderer& renderer, PlatformDevice device, uint32_t flags) {
+    int32_t first = 0;
+    while (first < renderer.viewCount && !PlatformSelectSurface(device, renderer.views[first].surface)) ++first;
+    if (first == renderer.viewCount) return false;
     renderer.beginFrame(flags);
-    for (int32_t i = 0; i < renderer.viewCount; ++i) {
-        if (i > 0 && renderer.views[i].surface != renderer.views[i - 1].surface) {
-            PlatformSelectSurface(device, renderer.views[i].surface);
+    bool selected = true;
+    for (int32_t i = first; i < renderer.viewCount; ++i) {
+        if (i > first && renderer.views[i].surface != renderer.views[i - 1].surface) {
+            selected = PlatformSelectSurface(device, renderer.views[i].surface);
         }
+        if (!selected) continue;
         renderer.drawView(i);
         DrawLockOverlay(renderer, i);
     }
     renderer.endFrame();
     PlatformSwapBuffers(device);
+    return true;
 }
 
 // Messages first, frames only when none waits. The pause after a frame lasts sleepMs; a
@@ -78,12 +87,12 @@ void RunFrameLoop(PlatformDevice device, bool showFps) {
             PlatformSleep(kIdlePauseMs);
             continue;
         }
-        // A dark screen shows nothing: no frame is worth its cost.
-        if (PlatformIsDisplayOff()) {
+        // A dark screen shows nothing: no frame is worth its cost. Nor is one drawn while the
+        // window system holds back every surface; its pause ends when it lets one through.
+        if (PlatformIsDisplayOff() || !DrawFrame(*currentRenderer, device, FrameFlags(settings->useMirrors))) {
             PlatformSleep(kDarkPauseMs);
             continue;
         }
-        DrawFrame(*currentRenderer, device, FrameFlags(settings->useMirrors));
         if (showFps && PlatformGetTickCount() - lastReport >= kFpsReportMs) {
             lastReport = PlatformGetTickCount();
             PlatformLogError("%.1f frames per second", static_cast<double>(currentRenderer->measuredFps));

@@ -23,8 +23,14 @@ def build_probe(folder):
 
 def swaps(path):
     """The count the probe keeps in the file BRISALO_PROBE_OUT names; 0 before the first swap."""
+    counts = surface_swaps(path)
+    return counts[0] if counts else 0
+
+
+def surface_swaps(path):
+    """Every swap, then each surface's, in the order of their first swap; [] before the first."""
     try:
         with open(path) as f:
-            return int(f.read().strip() or 0)
+            return [int(field) for field in f.read().split()]
     except (OSError, ValueError):
-        return 0
+        return []

@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
 """CPU per frame of the Wayland saver (headless sway, pixman, Mesa's software GL through
-EGL) against the X11 saver (Xvfb, GLX) at the same sizes, side by side in one run. A
-benchmark, not a test: it prints medians and ratios and fails only when it cannot run.
+EGL) against the X11 saver (Xvfb, GLX) at the same sizes, side by side in one run, and what
+the Wayland saver costs with its output off. A benchmark, not a test: it prints medians and
+ratios and fails only when it cannot run.
 
 Usage: cpu_per_frame.py BUILD_DIR [SECONDS] [RUNS]
 Each run lets the saver settle for 8 s, then counts its CPU time (user + system, from
 /proc) and its frames over SECONDS (default 20); a preloaded probe counts the buffer swaps
-(one output, so one swap a frame). Run as root, sway and the Wayland saver run as the
-system user brisalo-host (sway refuses root).
+(one output, so one swap a frame). The Wayland run then turns the output off (sway 1.8 and
+later; `output * power off`), waits 3 s and takes the saver's and sway's CPU over SECONDS
+again, as a share of one core. Run as root, sway and the Wayland saver run as the system
+user brisalo-host (sway refuses root).
 """
+import glob
 import os
 import pwd
 import shutil
@@ -62,6 +66,20 @@ def measure(saver, server, log_path, seconds, count):
     if frames <= 0:
         raise SystemExit("the saver drew no frame: %s" % open(log_path).read()[-500:])
     return (end[0] - start[0]) / frames, (end[1] - start[1]) / frames, frames / (end[2] - start[2])
+
+
+def dark(saver, server, ipc, env, seconds):
+    """CPU of the saver and of sway, as shares of a core, with every output off; None where
+    this sway cannot turn one off."""
+    done = subprocess.run(as_user(["swaymsg", "-s", ipc, "output * power off"]), env=env,
+                          stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=20)
+    if done.returncode != 0:
+        return None
+    time.sleep(3.0)  # past the second after which an output that shows nothing counts as off
+    start = (cpu_seconds(saver), cpu_seconds(server), time.monotonic())
+    time.sleep(seconds)
+    end = (cpu_seconds(saver), cpu_seconds(server), time.monotonic())
+    return (end[0] - start[0]) / (end[2] - start[2]), (end[1] - start[1]) / (end[2] - start[2])
 
 
 def probe_env(env, work):
@@ -137,8 +155,10 @@ def wayland_run(build, size, seconds, work):
             saver = subprocess.Popen(as_user([os.path.join(build, "brisalo-wayland"), "/s"]), env=env,
                                      stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
         try:
-            return measure(child_named(saver.pid, "brisalo-wayland"), child_named(sway.pid, "sway"), log_path,
-                           seconds, count)
+            pids = child_named(saver.pid, "brisalo-wayland"), child_named(sway.pid, "sway")
+            lit = measure(*pids, log_path, seconds, count)
+            ipc = glob.glob(os.path.join(runtime, "sway-ipc.*"))
+            return lit + (dark(*pids, ipc[0], env, seconds) if ipc else None,)
         finally:
             stop(saver)
     finally:
@@ -161,13 +181,22 @@ def main():
         print("%-10s %-8s %14s %14s %8s" % ("size", "saver", "client ms/frame", "server ms/frame", "fps"))
         for size in SIZES:
             results = {}
+            darks = []
             for name, run in (("X11", x11_run), ("Wayland", wayland_run)):
                 samples = [run(build, size, seconds, work) for _ in range(runs)]
                 results[name] = [statistics.median(s[i] for s in samples) for i in range(3)]
+                if name == "Wayland":
+                    darks = [s[3] for s in samples if s[3] is not None]
                 print("%-10s %-8s %14.2f %14.2f %8.1f" % ("%dx%d" % size, name, results[name][0] * 1000,
                                                           results[name][1] * 1000, results[name][2]))
             print("%-10s Wayland / X11 client CPU per frame: %.2f" % (
                 "%dx%d" % size, results["Wayland"][0] / results["X11"][0]))
+            if darks:
+                print("%-10s Wayland, output off: saver %.2f%% of a core, sway %.2f%% (medians of %d)" % (
+                    "%dx%d" % size, statistics.median(d[0] for d in darks) * 100,
+                    statistics.median(d[1] for d in darks) * 100, len(darks)))
+            else:
+                print("%-10s Wayland, output off: this sway cannot turn an output off" % ("%dx%d" % size))
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

@@ -217,7 +217,10 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
     return true;
 }
 
-void PlatformSelectSurface(PlatformDevice, int32_t surface) { fakePlatform.surfacesSelected.push_back(surface); }
+bool PlatformSelectSurface(PlatformDevice, int32_t surface) {
+    fakePlatform.surfacesSelected.push_back(surface);
+    return fakePlatform.surfacesHeldBack.count(surface) == 0;
+}
 void PlatformSwapBuffers(PlatformDevice) { fakePlatform.note("SwapBuffers"); }
 void PlatformReleaseDevice(PlatformWindow, PlatformDevice) { fakePlatform.note("ReleaseDevice"); }
 

@@ -27,6 +27,7 @@ struct FakePlatform {
     // The saver window's monitors; none means one covering the window.
     std::vector<PlatformMonitor> monitors;
     bool displayOff = false;
+    std::set<int32_t> surfacesHeldBack;  // surfaces PlatformSelectSurface refuses
     std::set<PlatformWindow> hostWindows;  // windows that a Preview may draw in
     PlatformRect hostRect{0, 0, 152, 112};
     int32_t pixelFormat = 7;  // 0: no format matches

@@ -41,8 +41,6 @@ intptr_t WaylandPointParam(int32_t x, int32_t y) {
 
 int UnixDisplayFd() { return wayland.display != nullptr ? wl_display_get_fd(wayland.display) : -1; }
 
-bool UnixWakeEarly() { return false; }
-
 void UnixPumpEvents() {
     WaylandLockTakeStop();
     WaylandPump();

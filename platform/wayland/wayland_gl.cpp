@@ -39,7 +39,8 @@ bool MakeCurrent(WaylandOutput* output) {
     wayland.selected = surface != EGL_NO_SURFACE ? output : nullptr;
     if (wayland.selected != nullptr) {
         wayland.selected->drawn = true;
-        // Never wait for a frame callback: a hidden output would stall every other one.
+        // Swaps never wait: the frame callbacks pace each surface on its own, and a hidden
+        // output's would stall every other one.
         eglSwapInterval(wayland.eglDisplay, 0);
     }
     return true;
@@ -121,32 +122,36 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
     return MakeCurrent(surfaces.empty() ? nullptr : surfaces[0]);
 }
 
-// Surface n is the n-th output, in the order PlatformGetMonitors gave them.
-void PlatformSelectSurface(PlatformDevice device, int32_t surface) {
-    if (device == 0 || device != wayland.window || !wayland.contextCurrent) return;
+// Surface n is the n-th output, in the order PlatformGetMonitors gave them; one that waits
+// for its frame callback is not drawn.
+bool PlatformSelectSurface(PlatformDevice device, int32_t surface) {
+    if (device == 0 || device != wayland.window || !wayland.contextCurrent) return false;
     std::vector<WaylandOutput*> surfaces = WaylandLiveSurfaces();
-    if (surface < 0 || static_cast<size_t>(surface) >= surfaces.size()) return;
+    if (surface < 0 || static_cast<size_t>(surface) >= surfaces.size()) return false;
     WaylandOutput* output = surfaces[static_cast<size_t>(surface)];
+    if (!WaylandMayDraw(*output)) return false;
     if (output != wayland.selected) MakeCurrent(output);
-    if (output == wayland.selected) output->drawn = true;
+    if (output != wayland.selected) return false;
+    output->drawn = true;
+    return true;
 }
 
-// Every surface drawn since the last swap is committed, each at its configured size.
+// Every surface drawn since the last swap is committed, each at its configured size, with
+// a frame callback asked for.
 void PlatformSwapBuffers(PlatformDevice device) {
     if (device == 0 || device != wayland.window || !wayland.contextCurrent) return;
     WaylandOutput* selected = wayland.selected;
     for (auto& output : wayland.outputs) {
         if (!output->drawn || output->eglSurface == EGL_NO_SURFACE) continue;
         if (output.get() != wayland.selected) MakeCurrent(output.get());
-        eglSwapBuffers(wayland.eglDisplay, output->eglSurface);
+        WaylandAskForFrame(*output);
+        // No commit, no callback: the request would wait for the next one.
+        if (!eglSwapBuffers(wayland.eglDisplay, output->eglSurface)) WaylandForgetFrame(*output);
         output->drawn = false;
     }
     if (selected != wayland.selected) MakeCurrent(selected);
     for (auto& output : wayland.outputs) output->drawn = false;
 }
-
-// Wayland says nothing of a display's power to a client like this one.
-bool PlatformIsDisplayOff() { return false; }
 
 void PlatformReleaseDevice(PlatformWindow, PlatformDevice) {}
 

@@ -42,6 +42,8 @@ struct WaylandOutput {
     wl_egl_window* eglWindow = nullptr;
     EGLSurface eglSurface = EGL_NO_SURFACE;
     bool drawn = false;  // drawn to since the last swap
+    wl_callback* frameCallback = nullptr;  // asked for with the last commit, not yet come
+    uint32_t frameAskedTick = 0;
 };
 
 struct WaylandState {
@@ -61,6 +63,7 @@ struct WaylandState {
     int32_t toldHeight = 0;
     std::vector<int32_t> toldLayout;  // the sizes of the surfaces when it last heard of them
     WaylandOutput* selected = nullptr;  // the output whose surface GL draws to
+    bool frameNews = false;             // a frame callback came since the frame loop last looked
 
     EGLDisplay eglDisplay = EGL_NO_DISPLAY;
     EGLConfig eglConfig = nullptr;
@@ -113,6 +116,12 @@ bool WaylandHasLiveSurface();
 std::vector<WaylandOutput*> WaylandLiveSurfaces();
 // Ends the run as a destruction would, when the compositor took our surfaces or went away.
 void WaylandWindowGone();
+
+// The pacing: a frame callback asked for with the commit a swap makes (and let go of when
+// the swap made none, or the surface goes); whether the output's surface may be drawn now.
+void WaylandAskForFrame(WaylandOutput& output);
+void WaylandForgetFrame(WaylandOutput& output);
+bool WaylandMayDraw(const WaylandOutput& output);
 
 // EGL's surface for the output, made on first use once it is configured.
 bool WaylandEnsureEglSurface(WaylandOutput& output);

@@ -111,6 +111,7 @@ void WaylandCreateSurface(WaylandOutput& output) {
 
 void WaylandDestroySurface(WaylandOutput& output) {
     WaylandDestroyEglSurface(output);
+    WaylandForgetFrame(output);
     if (wayland.selected == &output) wayland.selected = nullptr;
     output.drawn = false;
     WaylandDropLockRole(output);

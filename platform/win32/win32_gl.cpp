@@ -42,7 +42,7 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
 }
 
 // A window is one drawable, monitors and all.
-void PlatformSelectSurface(PlatformDevice, int32_t) {}
+bool PlatformSelectSurface(PlatformDevice, int32_t) { return true; }
 
 void PlatformSwapBuffers(PlatformDevice device) { SwapBuffers(ToHdc(device)); }
 

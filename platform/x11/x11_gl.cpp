@@ -82,7 +82,7 @@ bool PlatformMakeCurrent(PlatformDevice device, PlatformGlContext context) {
 
 // Errors of a window that its host has just destroyed are caught by the process's handler.
 // An X window is one drawable, monitors and all.
-void PlatformSelectSurface(PlatformDevice, int32_t) {}
+bool PlatformSelectSurface(PlatformDevice, int32_t) { return true; }
 
 void PlatformSwapBuffers(PlatformDevice device) {
     if (x11.display == nullptr || x11.window == 0) return;

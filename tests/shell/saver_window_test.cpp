@@ -185,6 +185,30 @@ TEST_F(SaverWindowTest, ADarkDisplayGetsNoFrames) {
     EXPECT_EQ(fakeRenderer.frameFlags.size(), 1u);
 }
 
+// A surface the window system holds back (an output that is off, hidden, or still showing
+// the last frame) is left out: the shared passes go to the first one it lets through. While
+// it holds back every one there is no frame and no swap, only the dark display's pauses.
+TEST_F(SaverWindowTest, HeldBackSurfacesAreLeftOutOfTheFrame) {
+    fakePlatform.monitors = {{{0, 0, 640, 480}, 0}, {{0, 0, 800, 600}, 1}, {{0, 0, 640, 480}, 2}};
+    fakePlatform.surfacesHeldBack = {0};
+    size_t heldPauses = 0;
+    fakeRenderer.onFrame = [] { EXPECT_EQ(fakePlatform.surfacesSelected.back(), 1) << "the passes' surface"; };
+    fakePlatform.onSleep = [&heldPauses] {
+        const size_t frames = fakeRenderer.frameFlags.size();
+        if (frames == 1 && fakePlatform.surfacesHeldBack.size() == 1) {
+            fakePlatform.surfacesHeldBack = {0, 1, 2};
+        } else if (frames == 1 && ++heldPauses == 3) {
+            fakePlatform.surfacesHeldBack = {0, 2};
+        } else if (frames == 2) {
+            fakePlatform.input(WM_KEYDOWN, VK_ESCAPE);
+        }
+    };
+    RunSaver(0, 10);
+    EXPECT_EQ(fakeRenderer.viewsDrawn, (std::vector<int32_t>{1, 2, 1}));
+    EXPECT_EQ(fakePlatform.sleeps, (std::vector<uint32_t>{74, 200, 200, 200, 74}));
+    EXPECT_EQ(std::count(fakePlatform.journal.begin(), fakePlatform.journal.end(), "SwapBuffers"), 2);
+}
+
 TEST_F(SaverWindowTest, HostOptionsHoldForTheRunOnly) {
     currentMode = SaverMode::Preview;
     settings->useMirrors = 1;

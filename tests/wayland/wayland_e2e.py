@@ -9,6 +9,7 @@ the test runs everything as the system user brisalo-host (sway refuses root). Ev
 bounded. Exit 0 when the case passes, 1 when it fails, 77 when it cannot run here.
 """
 import glob
+import json
 import os
 import pwd
 import re
@@ -128,7 +129,7 @@ class Compositor:
         for child in self.children:
             stop(child)
         end_group(self.process)
-        if exc[0] is not None:
+        if exc[0] is not None and exc[0] is not Skip:
             with open(os.path.join(self.runtime, "compositor.log")) as log:
                 print("compositor log:\n" + log.read()[-3000:])
         shutil.rmtree(self.runtime, ignore_errors=True)
@@ -142,19 +143,38 @@ class Compositor:
         check(done.returncode == 0, "swaymsg %s: %s" % (" ".join(args), done.stdout + done.stderr))
         return done.stdout
 
-    def start(self, program, *args, trace=False):
+    def start(self, program, *args, trace=False, env=None, limit=60):
         # timeout(1) passes SIGTERM on and keeps a broken run from hanging. Standard error
         # goes to a file, which never fills up as an unread pipe would. A trace is the
         # protocol traffic, which tells what a compositor without screenshots did.
         log = tempfile.TemporaryFile(mode="w+", dir=self.work)
-        env = dict(self.env)
+        env = dict(self.env, **(env or {}))
         if trace or os.environ.get("BRISALO_WAYLAND_DEBUG"):  # also for a person to read
             env["WAYLAND_DEBUG"] = "1"
-        process = subprocess.Popen(["timeout", "60", program, *args], env=env, stdin=subprocess.DEVNULL,
+        process = subprocess.Popen(["timeout", str(limit), program, *args], env=env, stdin=subprocess.DEVNULL,
                                    stdout=log, stderr=log, text=True, start_new_session=True)
         process.log = log
         self.children.append(process)
         return process
+
+    def version(self):
+        """sway's version as a tuple of numbers."""
+        words = self.run("sway", "--version").stdout.split()
+        return tuple(int(n) for n in words[-1].split("-")[0].split(".")[:2]) if words else (0,)
+
+    def power(self, output, on):
+        self.swaymsg("output %s power %s" % (output, "on" if on else "off"))
+
+    def skip_without_output_power(self):
+        """sway before 1.8 has no `power` command, and 1.7's headless outputs stay on for `dpms off`."""
+        done = self.run("swaymsg", "-s", self.ipc, "output HEADLESS-1 power off")
+        if done.returncode != 0:
+            raise Skip("this sway cannot turn an output off: %s" % (done.stdout + done.stderr).strip())
+        outputs = json.loads(self.swaymsg("-t", "get_outputs"))
+        off = [o for o in outputs if o["name"] == "HEADLESS-1" and o.get("power") is False]
+        self.power("HEADLESS-1", True)
+        if not off:
+            raise Skip("this sway leaves a headless output on when told to turn it off")
 
     def keys(self, *names):
         # The first key of a new virtual keyboard may be lost: a pause comes first.
@@ -212,6 +232,62 @@ def _read(path):
             return f.read().strip()
     except OSError:
         return ""
+
+
+class CountedSaver:
+    """The Wayland saver with the swap-counting probe preloaded: its swaps, surface by surface
+    in the order of their first swap, and its CPU time."""
+
+    def __init__(self, compositor, *args):
+        self.path = os.path.join(compositor.runtime, "swaps-%d" % len(compositor.children))
+        self.process = compositor.start(os.path.join(WORK, "brisalo-wayland"), *args, limit=150,
+                                        env={"LD_PRELOAD": PROBE, "BRISALO_PROBE_OUT": self.path})
+        self.pid = saver_pid(self.process)
+
+    def swaps(self):
+        """Every surface's swaps; [] before the first."""
+        try:
+            with open(self.path) as f:
+                return [int(field) for field in f.read().split()[1:]]
+        except (OSError, ValueError):
+            return []
+
+    def cpu(self):
+        """User and system time of all its threads, in seconds."""
+        with open("/proc/%d/stat" % self.pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+    def over(self, seconds):
+        """Swaps per surface and CPU seconds over the next `seconds`."""
+        check(self.process.poll() is None, "the saver ended: %s" % drain(self.process))
+        swaps, cpu = self.swaps(), self.cpu()
+        time.sleep(seconds)
+        after = self.swaps()
+        swaps += [0] * (len(after) - len(swaps))
+        return [b - a for a, b in zip(swaps, after)], self.cpu() - cpu
+
+    def settle(self, what, still, timeout=10.0):
+        """Until still(swaps) has held for a second and a half, each surface's swaps unchanged
+        over it that still() is given."""
+        deadline = time.monotonic() + timeout
+        since, before = time.monotonic(), self.swaps()
+        while time.monotonic() - since < 1.5:
+            check(time.monotonic() < deadline, "%s: the saver went on swapping (%s)" % (what, self.swaps()))
+            check(self.process.poll() is None, "%s: the saver ended: %s" % (what, drain(self.process)))
+            time.sleep(0.1)
+            now = self.swaps()
+            if not still([a == b for a, b in zip(before, now)]):
+                since, before = time.monotonic(), now
+
+    def resumes(self, what, surfaces, within):
+        """Each of those surfaces swaps again within `within` seconds."""
+        before, started = self.swaps(), time.monotonic()
+        while not all(self.swaps()[i] > before[i] for i in surfaces):
+            check(time.monotonic() - started < within, "%s: no swap on surfaces %s within %.1f s (%s, then %s)" % (
+                what, surfaces, within, before, self.swaps()))
+            time.sleep(0.02)
+        return time.monotonic() - started
 
 
 class Device:
@@ -795,6 +871,63 @@ CASE_TOOLS = {"labwc_covers_hides_the_arrow_and_ends": ("labwc",),
               "mutter_places_each_window_on_its_monitor_and_ends": ("mutter", "dbus-run-session"),
               "weston_kiosk_covers_and_ends_on_sigterm": ("weston", "weston-screenshooter")}
 
+def output_power_pauses(work, mode):
+    """Two outputs: one off, the lit one draws on and the dark one swaps nothing; both off,
+    the saver's CPU over 8 s is at most 5% of its CPU with both lit; both on, both swap
+    again within a second and show a moving kaleidoscope."""
+    with Compositor(work, outputs=2) as sway:
+        sway.skip_without_output_power()
+        saver = CountedSaver(sway, mode)
+        wait_drawing(sway, "HEADLESS-1", saver.process)
+        sway.wait_kaleidoscope("HEADLESS-2", "second.png", saver.process)
+        lit, lit_cpu = saver.over(8.0)
+        check(len(lit) == 2 and min(lit) >= 40, "both lit: swaps per surface over 8 s %s" % lit)
+        sway.power("HEADLESS-2", False)
+        saver.settle("HEADLESS-2 off", lambda still: still.count(True) == 1)
+        one, _ = saver.over(8.0)
+        check(sorted(one)[0] == 0 and max(one) >= lit[one.index(max(one))] // 2,
+              "one off: swaps per surface over 8 s %s, both lit %s" % (one, lit))
+        sway.power("HEADLESS-1", False)
+        saver.settle("both off", all)
+        dark, dark_cpu = saver.over(8.0)
+        check(dark == [0, 0] and dark_cpu <= 0.05 * lit_cpu,
+              "both off: %s swaps and %.2f s of CPU over 8 s, against %.2f s lit" % (dark, dark_cpu, lit_cpu))
+        print("swaps per surface over 8 s: both lit %s, one off %s, both off %s; CPU %.2f s lit, %.2f s dark" % (
+            lit, one, dark, lit_cpu, dark_cpu))
+        sway.power("*", True)
+        print("both on: swaps again after %.3f s" % saver.resumes("both on", [0, 1], within=1.0))
+        wait_drawing(sway, "HEADLESS-1", saver.process)
+        wait_drawing(sway, "HEADLESS-2", saver.process)
+        ends_on_sigterm_within_a_second(saver.process)
+
+
+def case_output_power_pauses_the_saver(work):
+    output_power_pauses(work, "/s")
+
+
+def case_output_power_pauses_the_layer(work):
+    output_power_pauses(work, "--layer")
+
+
+def case_hidden_output_costs_no_frames(work):
+    """A saver under another one's opaque surface swaps nothing until it is uncovered: the
+    background layer under a /s saver, and a /s saver under a later one (sway 1.7 still
+    calls every overlay surface to draw, covered or not; 1.8's scene graph leaves covered
+    ones be)."""
+    with Compositor(work) as sway:
+        for below_mode in ("--layer", "/s") if sway.version() >= (1, 8) else ("--layer",):
+            below = CountedSaver(sway, below_mode)
+            wait_drawing(sway, "HEADLESS-1", below.process)
+            above = CountedSaver(sway, "/s")
+            wait_for("the covering saver's first frame", above.swaps, 20)
+            below.settle("%s under /s" % below_mode, all)
+            hidden, _ = below.over(4.0)
+            check(hidden == [0], "%s under /s swapped %s times in 4 s" % (below_mode, hidden))
+            ends_on_sigterm_within_a_second(above.process)
+            below.resumes("%s uncovered" % below_mode, [0], within=2.0)
+            ends_on_sigterm_within_a_second(below.process)
+
+
 CASES = {name[5:]: function for name, function in globals().items() if name.startswith("case_")}
 
 
@@ -807,9 +940,10 @@ def as_user(work, name):
 
 
 def main():
-    global VIRTUAL_INPUT, STEPPED_SAVER
+    global VIRTUAL_INPUT, STEPPED_SAVER, PROBE
     if len(sys.argv) == 6 and sys.argv[1] == "--as-user":
         VIRTUAL_INPUT, STEPPED_SAVER = sys.argv[3:5]
+        PROBE = os.path.join(sys.argv[2], "swap-probe.so")
         try:
             as_user(sys.argv[2], sys.argv[5])
         except Failure as failure:
@@ -836,6 +970,8 @@ def main():
         helpers = [os.path.join(work, os.path.basename(p)) for p in (virtual_input, stepped)]
         for program, copy in zip((virtual_input, stepped), helpers):
             shutil.copy(program, copy)
+        if os.environ.get("BRISALO_SWAP_PROBE"):
+            shutil.copy(os.environ["BRISALO_SWAP_PROBE"], os.path.join(work, "swap-probe.so"))
         if os.environ.get("BRISALO_LONG_PAUSE_SAVER"):
             shutil.copy(os.environ["BRISALO_LONG_PAUSE_SAVER"], os.path.join(work, "brisalo-long-pause"))
         script = os.path.abspath(__file__)
