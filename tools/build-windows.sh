@@ -54,7 +54,17 @@ if [ ! -f "$jpeg/install/lib/libjpeg.a" ]; then
     set -- -o Dir::Etc::SourceList="$jpeg/apt/sources.list" -o Dir::Etc::SourceParts=- \
         -o Dir::State::Lists="$jpeg/apt/lists" -o Dir::Cache="$jpeg/apt/cache" -o APT::Sandbox::User=root
     apt-get "$@" update -qq
-    (cd "$jpeg/source" && apt-get "$@" source -qq libjpeg-turbo)
+    if ! (cd "$jpeg/source" && apt-get "$@" source -qq libjpeg-turbo); then
+        # A mirror may carry this release's binaries without its sources; the release
+        # before it has the same library.
+        echo "build-windows: libjpeg-turbo's source for this release is not on the archive; taking oldstable's" >&2
+        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        sed -i -e "/ ${codename}-/d" -e "s/ ${codename} / oldstable /" "$jpeg/apt/sources.list"
+        rm -rf "$jpeg/source" "$jpeg/apt/lists"
+        mkdir -p "$jpeg/source" "$jpeg/apt/lists/partial"
+        apt-get "$@" update -qq
+        (cd "$jpeg/source" && apt-get "$@" source -qq libjpeg-turbo)
+    fi
     src=$(find "$jpeg/source" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
     cmake -S "$src" -B "$jpeg/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$jpeg/install" -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_SIMD=0 >/dev/null
