@@ -208,6 +208,20 @@ def needs_lock_protocol(compositor):
     return True
 
 
+def keyboard_held_until_the_password(sway, lock, locker):
+    """After the grace period a client started meanwhile gets no key and the lock stays;
+    the password unlocks, and the client has the keyboard then."""
+    client = keyboard_client(sway)
+    after_grace(lock, locker)
+    type_keys(sway, keys=["Escape"])
+    wayland.expect_running(client, "Escape while locked")
+    wayland.expect_running(locker, "Escape after the grace period")
+    type_keys(sway, PASSWORD, ["Return"])
+    wayland.expect_exit_zero(locker, "the password")
+    type_keys(sway, keys=["Escape"])
+    wayland.expect_exit_zero(client, "Escape once unlocked")
+
+
 def case_locks_every_output_and_holds_the_keyboard(work):
     with wayland.Compositor(work, outputs=2) as sway:
         if not needs_lock_protocol(sway):
@@ -224,15 +238,7 @@ def case_locks_every_output_and_holds_the_keyboard(work):
         said = wayland.drain(second)
         check(second.returncode == 1 and "refused" in said and said.count("\n") == 1,
               "a second lock: exit %d, %r" % (second.returncode, said))
-        client = keyboard_client(sway)
-        after_grace(lock, locker)
-        type_keys(sway, keys=["Escape"])
-        wayland.expect_running(client, "Escape while locked")
-        wayland.expect_running(locker, "Escape after the grace period")
-        type_keys(sway, PASSWORD, ["Return"])
-        wayland.expect_exit_zero(locker, "the password")
-        type_keys(sway, keys=["Escape"])
-        wayland.expect_exit_zero(client, "Escape once unlocked")
+        keyboard_held_until_the_password(sway, lock, locker)
 
 
 def case_a_key_within_the_grace_period_unlocks(work):
@@ -306,15 +312,7 @@ def case_daemonize_returns_once_locked(work):
         status, said, second = lock.daemonize(sway)
         check(status == 1 and "refused" in said and said.count("\n") == 1 and second is None,
               "a second lock: exit %d, %r" % (status, said))
-        client = keyboard_client(sway)
-        after_grace(lock, locker)
-        type_keys(sway, keys=["Escape"])
-        wayland.expect_running(client, "Escape once --daemonize has returned")
-        wayland.expect_running(locker, "Escape after the grace period")
-        type_keys(sway, PASSWORD, ["Return"])
-        wayland.expect_exit_zero(locker, "the password, to the lock in the background")
-        type_keys(sway, keys=["Escape"])
-        wayland.expect_exit_zero(client, "Escape once unlocked")
+        keyboard_held_until_the_password(sway, lock, locker)
 
 
 def case_without_the_protocol_says_so_and_exits_1(work):

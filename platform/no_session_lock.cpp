@@ -1,5 +1,6 @@
-// An X11 run is never the session's lock: that is the session locker's job here, which
-// hosts the saver (--root). Nothing is typed, nothing checked, nothing unlocked.
+// A window system whose runs are never the session's lock: on X11 that is the session
+// locker's job (it hosts the saver with --root), and Windows asks for the password itself.
+// Nothing is typed, nothing checked, nothing unlocked.
 #include "platform/session_lock.h"
 
 void PlatformPasswordAppend(uint32_t) {}
