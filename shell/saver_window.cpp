@@ -103,10 +103,12 @@ void RunFrameLoop(PlatformDevice device, bool showFps) {
     }
 }
 
-// Full screen the run ends once the box is read. A preview or a host's window keeps its
-// blank child until the host destroys it or stops us: a host may take an early end for a
-// crash and start the saver again, over and over.
+// Full screen the run ends once the box is read; the box takes the activation from the
+// saver's window, whose close rules must not end the run, and the box with it, unread. A
+// preview or a host's window keeps its blank child until the host destroys it or stops us:
+// a host may take an early end for a crash and start the saver again, over and over.
 void FailStart(PlatformDevice device, const char* text) {
+    settings->startFailed = 1;
     ShowError(text);
     if (currentMode == SaverMode::ScreenSaver) {
         PlatformSetScreenSaverRunning(false);

@@ -20,6 +20,7 @@ struct SaverSettings {
     PlatformPoint cursorOrigin;   // screen pixels, set when the window is created
     uint32_t startTick = 0;       // ms, set when the window is created
     int32_t passwordDialogUp = 0;
+    int32_t startFailed = 0;  // its box is up: only the box's OK ends the run
     int32_t closeRequested = 0;
     int32_t useMirrors = 1;
 

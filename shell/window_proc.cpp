@@ -45,7 +45,7 @@ intptr_t SaverWindowProc(PlatformWindow window, uint32_t message, uintptr_t wPar
         return message == WM_CLOSE ? 0 : PlatformDefWindowProc(window, message, wParam, lParam);
     }
     const bool screenSaver = currentMode == SaverMode::ScreenSaver;
-    const bool active = screenSaver && !settings->passwordDialogUp;
+    const bool active = screenSaver && !settings->passwordDialogUp && !settings->startFailed;
 
     switch (message) {
     case WM_CREATE:

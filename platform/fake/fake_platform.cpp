@@ -252,6 +252,7 @@ bool PlatformIsDlgButtonChecked(PlatformWindow, int32_t id) {
 void PlatformMessageBox(const char* text, const char* caption) {
     fakePlatform.note("MessageBox");
     fakePlatform.messageBoxes.push_back(std::string(caption) + ": " + text);
+    if (fakePlatform.duringMessageBox) fakePlatform.duringMessageBox();
 }
 
 bool PlatformIsNtFamily() { return fakePlatform.ntFamily; }

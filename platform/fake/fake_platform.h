@@ -38,6 +38,7 @@ struct FakePlatform {
     std::set<std::string> libraries;  // library and entry names that exist
     bool verifyAnswer = true;         // what the password dialog says
     std::function<void()> duringVerify;  // input that arrives while the password dialog is up
+    std::function<void()> duringMessageBox;  // what the window system does while a box is up
     // What the user does while the dialog is up; runs after WM_INITDIALOG.
     std::function<void(PlatformWindow dialog, DialogProcedure procedure)> dialogScript;
     // Runs in every pause of the frame loop, where input can arrive. It may set wokeAfter

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_session.h"
 
 namespace {
 
@@ -12,8 +13,7 @@ intptr_t dialogResult = 0;
 
 // Between messages the dialog's loop sleeps instead of waiting. Under Wine every wait is
 // the wineserver's to end, and one whose server was killed never ends, which leaves the
-// process behind; a sleep is the process's own, and the next look for messages then ends
-// the process, as it ends a running saver's.
+// process behind; a sleep is the process's own.
 constexpr DWORD kDialogPollMs = 15;
 
 INT_PTR CALLBACK DialogTrampoline(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -35,6 +35,7 @@ void PumpDialog(HWND dialog) {
             }
         }
         if (!dialogEnded) Sleep(kDialogPollMs);
+        Win32FollowSessionEnd();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_monitors.h"
+#include "platform/win32/win32_session.h"
 #include "platform/resource_ids.h"
 
 namespace {
@@ -122,6 +123,7 @@ void PlatformShowWindow(PlatformWindow window, int32_t showCommand) { ShowWindow
 bool PlatformDestroyWindow(PlatformWindow window) { return DestroyWindow(ToHwnd(window)) != 0; }
 
 bool PlatformPeekMessage(PlatformMessage* message) {
+    Win32FollowSessionEnd();
     EndOrphanedPreview();
     MSG msg{};
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;

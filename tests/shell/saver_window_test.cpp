@@ -311,6 +311,12 @@ TEST_F(SaverWindowTest, StartUpFailuresAreShownAndDrawNoFrame) {
             fakePlatform.onSleep = [&pauses] {
                 if (++pauses == 3) PlatformDestroyWindow(fakePlatform.window);
             };
+            // The box takes the activation, and the user may touch the mouse before reading it.
+            fakePlatform.duringMessageBox = [] {
+                fakePlatform.deliver(WM_ACTIVATE, 0);
+                fakePlatform.deliver(WM_NCACTIVATE, 0);
+                fakePlatform.deliver(WM_KEYDOWN, 'A');
+            };
             testing::internal::CaptureStderr();
             RunSaver(kHost, 10);
             const std::string logged = testing::internal::GetCapturedStderr();
@@ -322,6 +328,7 @@ TEST_F(SaverWindowTest, StartUpFailuresAreShownAndDrawNoFrame) {
                 EXPECT_EQ(fakePlatform.journal.back(), "ScreenSaverRunning 0");
                 EXPECT_EQ(pauses, 0);
                 EXPECT_EQ(fakePlatform.destroyed.size(), 0u) << "the window is left to the end of the process";
+                EXPECT_FALSE(settings->closeRequested) << "only the box's OK ends the run";
             } else {
                 EXPECT_TRUE(fakePlatform.messageBoxes.empty());
                 EXPECT_EQ(logged, std::string("brisalo: ") + failure.message + "\n");
