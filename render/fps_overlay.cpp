@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "render/pixel_space.h"
+
 namespace {
 
 // 5 x 7 glyphs, one row a byte, the leftmost column the 0x10 bit.
@@ -70,13 +72,7 @@ void FpsOverlay::draw(float fps, int32_t width, int32_t height) {
     char text[16];
     const int32_t length = FormatFps(fps, text, sizeof text);
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    PushPixelSpace(width, height);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
@@ -108,10 +104,7 @@ void FpsOverlay::draw(float fps, int32_t width, int32_t height) {
 
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    PopPixelSpace();
 }
 
 void FpsOverlay::release() {

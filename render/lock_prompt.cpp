@@ -5,6 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "render/pixel_space.h"
+
 namespace {
 
 constexpr int32_t kRingSegments = 96;
@@ -69,13 +71,7 @@ void Word(float cx, float cy, float pixel) {
 void DrawLockPrompt(const LockPromptLook& look, int32_t x, int32_t y, int32_t width, int32_t height) {
     if (width <= 0 || height <= 0) return;
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_VIEWPORT_BIT | GL_POLYGON_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    PushPixelSpace(width, height);
     glViewport(x, y, width, height);
     // Plain colour, whole: nothing of the kaleidoscope's state may reach the ring.
     for (GLenum capability : {GL_TEXTURE_2D, GL_LIGHTING, GL_DEPTH_TEST, GL_CULL_FACE, GL_CLIP_PLANE0,
@@ -119,9 +115,6 @@ void DrawLockPrompt(const LockPromptLook& look, int32_t x, int32_t y, int32_t wi
         Word(cx, cy, std::fmax(2.0f, std::floor(inner * 1.5f / 29.0f)));
     }
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    PopPixelSpace();
     glPopAttrib();
 }
